@@ -1,0 +1,7 @@
+#pragma once
+#include <QString>
+
+// Opens the statistics connection and sets Session.TimeOut from it.
+void ConectaEstadisticas();
+// Loads the configuration keys of the main database into session settings.
+void CargaConfiguracion(const QString& carpeta);

@@ -1,0 +1,21 @@
+#include "app/Frm_AgrupCuentas.h"
+#include "platform/ProcessEnd.h"
+#include "platform/gui/QtPrompt.h"
+#include "util/ZtUtil.h"
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("agrupcuentas"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3").arg(AGR_VERSION_MAJOR).arg(AGR_VERSION_MINOR).arg(AGR_VERSION_PATCH));
+    static QtPrompt prompt;
+    setPromptHandler(&prompt);
+    ZtUtil::setBusyHandler([](bool busy) {
+        if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+        else QApplication::restoreOverrideCursor();
+    });
+    Frm_AgrupCuentas w;
+    w.Form_Load();
+    w.show();
+    return app.exec();
+}

@@ -1,0 +1,413 @@
+#include "platform/ado/SqlDialect.h"
+#include <QDate>
+#include <QRegularExpression>
+#include <functional>
+
+namespace ado {
+
+using Tok = SqlToken;
+using K = SqlToken::Kind;
+using Tokens = std::vector<SqlToken>;
+
+namespace {
+
+bool significant(const Tok& t) { return t.kind != K::Space && t.kind != K::Comment; }
+
+// Index of the next significant token at or after i (tokens.size() when none).
+size_t nextSig(const Tokens& t, size_t i) {
+    while (i < t.size() && !significant(t[i])) ++i;
+    return i;
+}
+
+// Index of the previous significant token before i (npos when none).
+size_t prevSig(const Tokens& t, size_t i) {
+    while (i > 0) {
+        --i;
+        if (significant(t[i])) return i;
+    }
+    return size_t(-1);
+}
+
+// Index of the ")" matching the "(" at open (tokens.size() when unbalanced).
+size_t matchParen(const Tokens& t, size_t open) {
+    int depth = 0;
+    for (size_t i = open; i < t.size(); ++i) {
+        if (t[i].isSymbol('(')) ++depth;
+        else if (t[i].isSymbol(')') && --depth == 0) return i;
+    }
+    return t.size();
+}
+
+bool isOneOf(const Tok& t, std::initializer_list<const char*> words) {
+    for (const char* w : words)
+        if (t.is(w)) return true;
+    return false;
+}
+
+const Tok* firstWord(const Tokens& stmt) {
+    for (const Tok& t : stmt)
+        if (significant(t)) return &t;
+    return nullptr;
+}
+
+bool hasContent(const Tokens& stmt) { return firstWord(stmt) != nullptr; }
+
+// A line holding only GO separates batches.
+bool isGoLine(const Tokens& t, size_t i) {
+    if (!t[i].is("GO")) return false;
+    const size_t p = i == 0 ? size_t(-1) : i - 1;
+    const bool lineStart = p == size_t(-1) || t[p].hasNewline() ||
+                           (t[p].kind == K::Space && (p == 0 || t[p - 1].kind == K::Comment));
+    const bool lineEnd = i + 1 >= t.size() || t[i + 1].hasNewline() ||
+                         (t[i + 1].kind == K::Space && i + 2 >= t.size());
+    return lineStart && lineEnd;
+}
+
+bool startsStatement(const Tokens& t, size_t i, const Tokens& current) {
+    const Tok& w = t[i];
+    if (w.kind != K::Word || !hasContent(current)) return false;
+    const Tok* first = firstWord(current);
+    const size_t p = prevSig(t, i);
+    const Tok* prev = p == size_t(-1) ? nullptr : &t[p];
+    // "ON DELETE" and "ON UPDATE" of a key clause, "FOR UPDATE" of a cursor.
+    if (prev && isOneOf(*first, {"CREATE", "ALTER", "DECLARE"}) && isOneOf(*prev, {"ON", "FOR", "INSTEAD", "AFTER", "OR"}))
+        return false;
+    if (isOneOf(w, {"INSERT", "DELETE", "UPDATE", "CREATE", "TRUNCATE", "DECLARE", "EXEC", "EXECUTE", "PRINT", "COMMIT",
+                    "ROLLBACK"}))
+        return true;
+    if (isOneOf(w, {"DROP", "ALTER"})) return !first->is("ALTER");
+    if (w.is("BEGIN")) {
+        const size_t n = nextSig(t, i + 1);
+        return n < t.size() && isOneOf(t[n], {"TRAN", "TRANSACTION", "DISTRIBUTED"});
+    }
+    if (w.is("SET")) {
+        const size_t n = nextSig(t, i + 1);
+        return n < t.size() && isOneOf(t[n], {"NOCOUNT", "XACT_ABORT", "DATEFORMAT", "ANSI_NULLS", "ANSI_WARNINGS",
+                                              "QUOTED_IDENTIFIER", "TRANSACTION", "IDENTITY_INSERT", "LANGUAGE",
+                                              "LOCK_TIMEOUT", "ANSI_PADDING", "ARITHABORT", "CONCAT_NULL_YIELDS_NULL"});
+    }
+    if (w.is("SELECT")) {
+        if (isOneOf(*first, {"INSERT", "CREATE", "ALTER", "SELECT", "DECLARE", "IF", "WITH"})) return false;
+        return !(prev && isOneOf(*prev, {"UNION", "ALL", "EXCEPT", "INTERSECT"}));
+    }
+    return false;
+}
+
+QString jetDate(const QString& body) {
+    const QString s = body.trimmed();
+    static const char* formats[] = {"M/d/yyyy H:mm:ss", "M/d/yyyy H:mm", "M/d/yyyy", "M/d/yy", "d/M/yyyy H:mm:ss",
+                                    "d/M/yyyy", "yyyy-MM-dd H:mm:ss", "yyyy-MM-dd", "yyyy/MM/dd"};
+    for (const char* f : formats) {
+        QDateTime d = QDateTime::fromString(s, QString::fromLatin1(f));
+        if (!d.isValid()) {
+            QDate dd = QDate::fromString(s, QString::fromLatin1(f));
+            if (dd.isValid()) d = QDateTime(dd, QTime(0, 0));
+        }
+        if (d.isValid()) {
+            if (d.date().year() < 1930 && QString::fromLatin1(f).endsWith(QLatin1String("/yy"))) d = d.addYears(100);
+            return d.time() == QTime(0, 0) ? d.toString(QStringLiteral("yyyy-MM-dd"))
+                                           : d.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        }
+    }
+    return s;
+}
+
+} // namespace
+
+std::vector<Tokens> SqlDialect::splitStatements(const QString& tsql) {
+    const Tokens t = tokenizeSql(tsql);
+    std::vector<Tokens> out;
+    Tokens cur;
+    int depth = 0;
+    auto flush = [&] {
+        if (hasContent(cur)) out.push_back(cur);
+        cur.clear();
+        depth = 0;
+    };
+    for (size_t i = 0; i < t.size(); ++i) {
+        const Tok& tok = t[i];
+        if (tok.isSymbol('(')) ++depth;
+        else if (tok.isSymbol(')')) depth = std::max(0, depth - 1);
+        if (depth == 0 && isGoLine(t, i)) { flush(); continue; }
+        if (depth == 0 && tok.isSymbol(';')) { flush(); continue; }
+        if (depth == 0 && startsStatement(t, i, cur)) flush();
+        cur.push_back(tok);
+    }
+    flush();
+    return out;
+}
+
+std::vector<NativeStatement> SqlDialect::translate(const QString& tsql) const {
+    std::vector<NativeStatement> out;
+    if (engine_ == Engine::TSql) {
+        // SQL Server runs batches itself; only the GO lines are the client's.
+        const Tokens t = tokenizeSql(tsql);
+        Tokens cur;
+        for (size_t i = 0; i < t.size(); ++i) {
+            if (isGoLine(t, i)) {
+                if (hasContent(cur)) out.push_back({NativeStatement::Kind::Sql, joinTokens(cur).trimmed()});
+                cur.clear();
+            } else {
+                cur.push_back(t[i]);
+            }
+        }
+        if (hasContent(cur)) out.push_back({NativeStatement::Kind::Sql, joinTokens(cur).trimmed()});
+        return out;
+    }
+    for (Tokens& stmt : splitStatements(tsql)) {
+        NativeStatement ns = rewrite(std::move(stmt));
+        if (ns.kind != NativeStatement::Kind::Sql || !ns.text.trimmed().isEmpty()) out.push_back(ns);
+    }
+    return out;
+}
+
+QString SqlDialect::quoteIdent(const QString& name) const {
+    if (engine_ == Engine::TSql) {
+        QString n = name;
+        n.replace(QStringLiteral("]"), QStringLiteral("]]"));
+        return u'[' + n + u']';
+    }
+    QString n = engine_ == Engine::Postgres ? name.toLower() : name;
+    n.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + n + u'"';
+}
+
+QString SqlDialect::literal(const Variant& v) const {
+    switch (v.kind()) {
+    case Variant::Kind::Empty:
+    case Variant::Kind::Null: return QStringLiteral("NULL");
+    case Variant::Kind::Integer:
+    case Variant::Kind::Double: return v.toText();
+    case Variant::Kind::Boolean: return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case Variant::Kind::Date: {
+        const QDateTime d = v.toDateTime();
+        // SQL Server reads "yyyymmdd hh:mm:ss" the same under every DATEFORMAT.
+        if (engine_ == Engine::TSql) return sqlQuote(d.toString(QStringLiteral("yyyyMMdd HH:mm:ss")));
+        return sqlQuote(d.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    }
+    case Variant::Kind::Text: return sqlQuote(v.toText());
+    }
+    return QStringLiteral("NULL");
+}
+
+QString SqlDialect::typeName(const QString& tsqlType) const {
+    if (engine_ != Engine::Postgres) return tsqlType;
+    static const std::pair<const char*, const char*> map[] = {
+        {"DATETIME", "TIMESTAMP"}, {"SMALLDATETIME", "TIMESTAMP"}, {"DATETIME2", "TIMESTAMP"}, {"BIT", "SMALLINT"},
+        {"TINYINT", "SMALLINT"}, {"MONEY", "NUMERIC(19,4)"}, {"SMALLMONEY", "NUMERIC(10,4)"}, {"NVARCHAR", "VARCHAR"},
+        {"NCHAR", "CHAR"}, {"NTEXT", "TEXT"}, {"IMAGE", "BYTEA"}, {"UNIQUEIDENTIFIER", "UUID"}, {"FLOAT", "DOUBLE PRECISION"}};
+    for (const auto& [from, to] : map)
+        if (tsqlType.compare(QLatin1String(from), Qt::CaseInsensitive) == 0) return QString::fromLatin1(to);
+    return tsqlType;
+}
+
+NativeStatement SqlDialect::rewrite(Tokens t) const {
+    const bool pg = engine_ == Engine::Postgres;
+    const Tok* first = firstWord(t);
+    if (!first) return {NativeStatement::Kind::Sql, {}};
+
+    // Transaction control and session options.
+    if (first->is("BEGIN")) return {NativeStatement::Kind::Begin, pg ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")};
+    if (first->is("COMMIT")) return {NativeStatement::Kind::Commit, QStringLiteral("COMMIT")};
+    if (first->is("ROLLBACK")) return {NativeStatement::Kind::Rollback, QStringLiteral("ROLLBACK")};
+    if (first->is("SET")) {
+        // SET NOCOUNT, XACT_ABORT and the like have no meaning for these engines.
+        return {NativeStatement::Kind::Sql, {}};
+    }
+    const bool ddl = isOneOf(*first, {"CREATE", "ALTER"});
+
+    // Row limits found per parenthesis level: (level, limit text).
+    std::vector<std::pair<int, QString>> limits;
+    Tokens out;
+    out.reserve(t.size() + 4);
+    int depth = 0;
+    auto closeLevel = [&](int level) {
+        for (auto it = limits.begin(); it != limits.end();) {
+            if (it->first == level) {
+                out.push_back({K::Space, QStringLiteral(" ")});
+                out.push_back({K::Word, QStringLiteral("LIMIT ") + it->second});
+                it = limits.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    };
+    // Extra ")" to add after the ")" that closes a given token index.
+    std::vector<size_t> extraClose;
+
+    for (size_t i = 0; i < t.size(); ++i) {
+        Tok tok = t[i];
+        if (tok.isSymbol('(')) ++depth;
+        if (tok.isSymbol(')')) {
+            closeLevel(depth);
+            --depth;
+            out.push_back(tok);
+            for (size_t k = 0; k < extraClose.size();) {
+                if (extraClose[k] == i) {
+                    out.push_back({K::Symbol, QStringLiteral(")")});
+                    extraClose.erase(extraClose.begin() + long(k));
+                } else {
+                    ++k;
+                }
+            }
+            continue;
+        }
+        if (tok.kind == K::Word) {
+            const size_t n = nextSig(t, i + 1);
+            const bool call = n < t.size() && t[n].isSymbol('(');
+            // Table hints: WITH (NOLOCK) and the like.
+            if (tok.is("WITH") && call) {
+                const size_t h = nextSig(t, n + 1);
+                if (h < t.size() && isOneOf(t[h], {"NOLOCK", "READPAST", "ROWLOCK", "UPDLOCK", "HOLDLOCK", "NOWAIT",
+                                                   "TABLOCK", "TABLOCKX", "PAGLOCK", "READUNCOMMITTED", "XLOCK"})) {
+                    i = matchParen(t, n);
+                    continue;
+                }
+            }
+            // SELECT [DISTINCT] TOP n [PERCENT]
+            if (tok.is("TOP")) {
+                const size_t p = prevSig(t, i);
+                if (p != size_t(-1) && isOneOf(t[p], {"SELECT", "DISTINCT", "ALL"})) {
+                    size_t v = n;
+                    QString count;
+                    size_t end = v;
+                    if (v < t.size() && t[v].isSymbol('(')) {
+                        end = matchParen(t, v);
+                        count = joinTokens(t, v + 1, end).trimmed();
+                    } else if (v < t.size()) {
+                        count = t[v].text;
+                    }
+                    size_t resume = nextSig(t, end + 1);
+                    if (resume < t.size() && t[resume].is("PERCENT")) {
+                        resume = nextSig(t, resume + 1);   // TOP 100 PERCENT: every row
+                    } else {
+                        limits.emplace_back(depth, count);
+                    }
+                    i = resume - 1;
+                    continue;
+                }
+            }
+            // DELETE T WHERE ... has no FROM in T-SQL.
+            if (tok.is("DELETE") && n < t.size() && !t[n].is("FROM") &&
+                (t[n].kind == K::Word || t[n].kind == K::QuotedIdent)) {
+                out.push_back(tok);
+                out.push_back({K::Word, QStringLiteral(" FROM")});
+                continue;
+            }
+            // Owner prefix dbo.
+            if (tok.is("dbo") && n == i + 1 && n < t.size() && t[n].isSymbol('.')) {
+                i = n;
+                continue;
+            }
+            if (call) {
+                if (tok.is("ISNULL")) tok.text = pg ? QStringLiteral("COALESCE") : QStringLiteral("IFNULL");
+                else if (tok.is("LEN")) {
+                    // T-SQL's LEN does not count trailing blanks.
+                    tok.text = QStringLiteral("LENGTH(RTRIM");
+                    extraClose.push_back(matchParen(t, n));
+                } else if (tok.is("SUBSTRING") && !pg) tok.text = QStringLiteral("SUBSTR");
+                else if (tok.is("GETDATE")) {
+                    const size_t c = matchParen(t, n);
+                    out.push_back({K::Word, pg ? QStringLiteral("LOCALTIMESTAMP(0)")
+                                               : QStringLiteral("datetime('now','localtime')")});
+                    i = c;
+                    continue;
+                } else if (tok.is("CHARINDEX")) {
+                    // CHARINDEX(find, text) -> instr(text, find) / strpos(text, find)
+                    const size_t c = matchParen(t, n);
+                    std::vector<QString> args;
+                    QString cur;
+                    int d = 0;
+                    for (size_t k = n + 1; k < c; ++k) {
+                        if (t[k].isSymbol('(')) ++d;
+                        if (t[k].isSymbol(')')) --d;
+                        if (d == 0 && t[k].isSymbol(',')) { args.push_back(cur); cur.clear(); continue; }
+                        cur += t[k].text;
+                    }
+                    args.push_back(cur);
+                    if (args.size() >= 2) {
+                        const QString inner = SqlDialect(engine_).translate(QStringLiteral("SELECT ") + args[1].trimmed() + u',' + args[0].trimmed())
+                                                  .front().text.mid(7);
+                        out.push_back({K::Word, (pg ? QStringLiteral("STRPOS(") : QStringLiteral("INSTR(")) + inner + u')'});
+                        i = c;
+                        continue;
+                    }
+                }
+            }
+            if (ddl && pg) tok.text = typeName(tok.text);
+        } else if (tok.kind == K::QuotedIdent) {
+            const size_t n = nextSig(t, i + 1);
+            if (tok.identName().compare(QLatin1String("dbo"), Qt::CaseInsensitive) == 0 && n == i + 1 && n < t.size() &&
+                t[n].isSymbol('.')) {
+                i = n;
+                continue;
+            }
+            tok.text = quoteIdent(tok.identName());
+        } else if (tok.kind == K::String) {
+            if (tok.text.startsWith(u'N') || tok.text.startsWith(u'n')) tok.text = tok.text.mid(1);
+        } else if (tok.kind == K::DateLiteral) {
+            tok = {K::String, sqlQuote(jetDate(tok.text.mid(1, tok.text.size() - 2)))};
+        } else if (tok.isSymbol('{')) {
+            // ODBC escapes: {d '...'}, {ts '...'}, {t '...'}, {fn f(...)}, {oj ...}
+            const size_t n = nextSig(t, i + 1);
+            if (n < t.size() && isOneOf(t[n], {"d", "ts", "t", "fn", "oj"})) {
+                int d = 0;
+                size_t close = t.size();
+                for (size_t k = i; k < t.size(); ++k) {
+                    if (t[k].isSymbol('{')) ++d;
+                    if (t[k].isSymbol('}') && --d == 0) { close = k; break; }
+                }
+                if (close < t.size()) {
+                    Tokens inner(t.begin() + long(n) + 1, t.begin() + long(close));
+                    QString body = SqlDialect(engine_).translate(QStringLiteral("SELECT ") + joinTokens(inner)).front().text.mid(7);
+                    out.push_back({K::Word, body.trimmed()});
+                    i = close;
+                    continue;
+                }
+            }
+        }
+        out.push_back(tok);
+    }
+    closeLevel(0);
+    for (auto& l : limits) {   // unbalanced parentheses: put what is left at the end
+        out.push_back({K::Space, QStringLiteral(" ")});
+        out.push_back({K::Word, QStringLiteral("LIMIT ") + l.second});
+    }
+    return {NativeStatement::Kind::Sql, joinTokens(out).trimmed()};
+}
+
+QString SqlDialect::simpleSelectTable(const QString& tsql) {
+    const auto stmts = splitStatements(tsql);
+    if (stmts.size() != 1) return {};
+    const Tokens& t = stmts.front();
+    const Tok* first = firstWord(t);
+    if (!first || !first->is("SELECT")) return {};
+    int depth = 0;
+    QString table;
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (t[i].isSymbol('(')) ++depth;
+        if (t[i].isSymbol(')')) --depth;
+        if (depth != 0) continue;
+        if (table.isEmpty()) {
+            if (t[i].is("FROM")) {
+                size_t n = nextSig(t, i + 1);
+                if (n >= t.size()) return {};
+                // Skip an owner prefix.
+                size_t dot = nextSig(t, n + 1);
+                if (dot < t.size() && t[dot].isSymbol('.')) {
+                    n = nextSig(t, dot + 1);
+                    if (n >= t.size()) return {};
+                }
+                if (t[n].kind != K::Word && t[n].kind != K::QuotedIdent) return {};
+                table = t[n].identName();
+                i = n;
+            }
+            continue;
+        }
+        if (t[i].isSymbol(',') || isOneOf(t[i], {"JOIN", "UNION", "CROSS", "APPLY"})) return {};
+        if (isOneOf(t[i], {"WHERE", "ORDER", "GROUP", "HAVING"})) break;
+    }
+    return table;
+}
+
+} // namespace ado

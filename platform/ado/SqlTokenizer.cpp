@@ -1,0 +1,135 @@
+#include "platform/ado/SqlTokenizer.h"
+#include <QStringList>
+
+namespace ado {
+
+bool SqlToken::is(const char* word) const {
+    return kind == Kind::Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+}
+
+QString SqlToken::identName() const {
+    if (text.size() >= 2 && (text[0] == u'[' || text[0] == u'"' || text[0] == u'`')) {
+        QString inner = text.mid(1, text.size() - 2);
+        if (text[0] == u'[') inner.replace(QStringLiteral("]]"), QStringLiteral("]"));
+        else inner.replace(QString(2, text[0]), QString(text[0]));
+        return inner;
+    }
+    return text;
+}
+
+QString SqlToken::stringValue() const {
+    int start = text.indexOf(u'\'');
+    if (start < 0) return text;
+    QString inner = text.mid(start + 1, text.size() - start - 2);
+    inner.replace(QStringLiteral("''"), QStringLiteral("'"));
+    return inner;
+}
+
+QString sqlQuote(const QString& value) {
+    QString v = value;
+    v.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + v + u'\'';
+}
+
+static bool isWordStart(QChar c) { return c.isLetter() || c == u'_' || c == u'@' || c == u'#' || c == u'$'; }
+static bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'@' || c == u'#' || c == u'$'; }
+
+// "#12/31/2020#" style literal of the local-file dialect: a closing "#" on the
+// same line with only date characters between.
+static int dateLiteralEnd(const QString& s, int i) {
+    int j = i + 1;
+    while (j < s.size() && s[j] != u'#' && s[j] != u'\n' && j - i < 40) {
+        const QChar c = s[j];
+        if (!(c.isDigit() || c == u'/' || c == u'-' || c == u':' || c == u' ' || c == u'.')) return -1;
+        ++j;
+    }
+    if (j >= s.size() || s[j] != u'#' || j == i + 1) return -1;
+    bool digit = false;
+    for (int k = i + 1; k < j; ++k) digit = digit || s[k].isDigit();
+    return digit ? j + 1 : -1;
+}
+
+std::vector<SqlToken> tokenizeSql(const QString& s) {
+    std::vector<SqlToken> out;
+    const int n = s.size();
+    int i = 0;
+    auto push = [&](SqlToken::Kind k, int from, int to) { out.push_back({k, s.mid(from, to - from)}); };
+    while (i < n) {
+        const QChar c = s[i];
+        const int start = i;
+        if (c.isSpace()) {
+            while (i < n && s[i].isSpace()) ++i;
+            push(SqlToken::Kind::Space, start, i);
+        } else if (c == u'-' && i + 1 < n && s[i + 1] == u'-') {
+            while (i < n && s[i] != u'\n') ++i;
+            push(SqlToken::Kind::Comment, start, i);
+        } else if (c == u'/' && i + 1 < n && s[i + 1] == u'*') {
+            int e = s.indexOf(QStringLiteral("*/"), i + 2);
+            i = e < 0 ? n : e + 2;
+            push(SqlToken::Kind::Comment, start, i);
+        } else if (c == u'\'' || ((c == u'N' || c == u'n') && i + 1 < n && s[i + 1] == u'\'')) {
+            i += (c == u'\'') ? 1 : 2;
+            while (i < n) {
+                if (s[i] == u'\'') {
+                    if (i + 1 < n && s[i + 1] == u'\'') { i += 2; continue; }
+                    ++i;
+                    break;
+                }
+                ++i;
+            }
+            push(SqlToken::Kind::String, start, i);
+        } else if (c == u'[') {
+            ++i;
+            while (i < n) {
+                if (s[i] == u']') {
+                    if (i + 1 < n && s[i + 1] == u']') { i += 2; continue; }
+                    ++i;
+                    break;
+                }
+                ++i;
+            }
+            push(SqlToken::Kind::QuotedIdent, start, i);
+        } else if (c == u'"' || c == u'`') {
+            ++i;
+            while (i < n) {
+                if (s[i] == c) {
+                    if (i + 1 < n && s[i + 1] == c) { i += 2; continue; }
+                    ++i;
+                    break;
+                }
+                ++i;
+            }
+            push(SqlToken::Kind::QuotedIdent, start, i);
+        } else if (c == u'#' && dateLiteralEnd(s, i) > 0) {
+            i = dateLiteralEnd(s, i);
+            push(SqlToken::Kind::DateLiteral, start, i);
+        } else if (c.isDigit() || (c == u'.' && i + 1 < n && s[i + 1].isDigit())) {
+            while (i < n && (s[i].isDigit() || s[i] == u'.')) ++i;
+            if (i < n && (s[i] == u'e' || s[i] == u'E') && i + 1 < n &&
+                (s[i + 1].isDigit() || ((s[i + 1] == u'-' || s[i + 1] == u'+') && i + 2 < n && s[i + 2].isDigit()))) {
+                i += 2;
+                while (i < n && s[i].isDigit()) ++i;
+            }
+            push(SqlToken::Kind::Number, start, i);
+        } else if (isWordStart(c)) {
+            while (i < n && isWordChar(s[i])) ++i;
+            push(SqlToken::Kind::Word, start, i);
+        } else {
+            static const QStringList two = {QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("<>"),
+                                            QStringLiteral("!="), QStringLiteral("||"), QStringLiteral("::")};
+            if (i + 1 < n && two.contains(s.mid(i, 2))) i += 2;
+            else ++i;
+            push(SqlToken::Kind::Symbol, start, i);
+        }
+    }
+    return out;
+}
+
+QString joinTokens(const std::vector<SqlToken>& tokens, size_t from, size_t to) {
+    QString r;
+    to = std::min(to, tokens.size());
+    for (size_t i = from; i < to; ++i) r += tokens[i].text;
+    return r;
+}
+
+} // namespace ado

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the program and runs every test: on the embedded SQLite engine and on
+# a throwaway PostgreSQL cluster started here on loopback (directly and
+# through ODBC).
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+"$ROOT/scripts/deps.sh"
+"$ROOT/scripts/build.sh"
+PGDIR="$(mktemp -d /tmp/agr-pg.XXXXXX)"
+trap '"$ROOT/scripts/pg_cluster.sh" stop "$PGDIR"' EXIT
+"$ROOT/scripts/pg_cluster.sh" start "$PGDIR"
+# shellcheck disable=SC1091
+source "$PGDIR/env"
+export AGR_SCHEMA_DIR="$ROOT/schema"
+export QT_QPA_PLATFORM=offscreen
+cd "$ROOT/build"
+ctest --output-on-failure -j2 --timeout 300 "$@"

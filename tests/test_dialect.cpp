@@ -1,0 +1,139 @@
+#include "platform/ado/SqlDialect.h"
+#include <gtest/gtest.h>
+
+using ado::NativeStatement;
+using ado::SqlDialect;
+using E = SqlDialect::Engine;
+using K = NativeStatement::Kind;
+
+namespace {
+
+// Blanks outside literals carry no meaning; literals are compared exactly.
+QString squeeze(const QString& s) {
+    QString out;
+    bool quote = false, blank = false;
+    for (QChar c : s) {
+        if (c == u'\'') quote = !quote;
+        if (!quote && c.isSpace()) {
+            blank = true;
+            continue;
+        }
+        if (blank && !out.isEmpty()) out += u' ';
+        blank = false;
+        out += c;
+    }
+    return out;
+}
+
+struct Case {
+    E engine;
+    const char* tsql;
+    std::vector<std::pair<K, const char*>> expected;
+};
+
+std::ostream& operator<<(std::ostream& o, const Case& c) { return o << c.tsql; }
+
+class Translation : public ::testing::TestWithParam<Case> {};
+
+TEST_P(Translation, MatchesEngineText) {
+    const Case& c = GetParam();
+    const auto got = SqlDialect(c.engine).translate(QString::fromUtf8(c.tsql));
+    ASSERT_EQ(got.size(), c.expected.size()) << "statements of: " << c.tsql;
+    for (size_t i = 0; i < got.size(); ++i) {
+        EXPECT_EQ(int(got[i].kind), int(c.expected[i].first)) << i;
+        EXPECT_EQ(squeeze(got[i].text).toStdString(), squeeze(QString::fromUtf8(c.expected[i].second)).toStdString()) << i;
+    }
+}
+
+const Case kCases[] = {
+    {E::Sqlite, "SELECT TOP 1 * FROM TA_AGRUPCUENTAS WHERE IDAGRUPACION = '0003'",
+     {{K::Sql, "SELECT * FROM TA_AGRUPCUENTAS WHERE IDAGRUPACION = '0003' LIMIT 1"}}},
+    {E::Postgres, "SELECT TOP 5 A FROM T WHERE A=1 ORDER BY B", {{K::Sql, "SELECT A FROM T WHERE A=1 ORDER BY B LIMIT 5"}}},
+    {E::Sqlite, "SELECT DISTINCT TOP (3) A FROM T", {{K::Sql, "SELECT DISTINCT A FROM T LIMIT 3"}}},
+    {E::Sqlite, "SELECT TOP 1  * FROM MA_CUENTAS with(nolock)  WHERE LTRIM(RTRIM(Codigo)) ='110101' ",
+     {{K::Sql, "SELECT * FROM MA_CUENTAS WHERE LTRIM(RTRIM(Codigo)) ='110101' LIMIT 1"}}},
+    {E::Postgres, "SELECT * FROM T WITH (NOLOCK) WHERE A = 1", {{K::Sql, "SELECT * FROM T WHERE A = 1"}}},
+    {E::Sqlite, "DELETE TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '   7'",
+     {{K::Sql, "DELETE FROM TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '   7'"}}},
+    {E::Postgres, "DELETE FROM T WHERE A = 1", {{K::Sql, "DELETE FROM T WHERE A = 1"}}},
+    {E::Sqlite, "SELECT [NUMERO ASIENTO] FROM MV_ASIENTOS", {{K::Sql, "SELECT \"NUMERO ASIENTO\" FROM MV_ASIENTOS"}}},
+    {E::Postgres, "SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM MV_ASIENTOS",
+     {{K::Sql, "SELECT MAX(\"numero asiento\") AS \"nro_asiento\" FROM MV_ASIENTOS"}}},
+    {E::Sqlite, "SELECT ISNULL(VALOR,'') FROM T", {{K::Sql, "SELECT IFNULL(VALOR,'') FROM T"}}},
+    {E::Postgres, "SELECT ISNULL(VALOR,'') FROM T", {{K::Sql, "SELECT COALESCE(VALOR,'') FROM T"}}},
+    {E::Sqlite, "SELECT LEN(Codigo) FROM T WHERE LEN(LTRIM(RTRIM(a.X))) < 3",
+     {{K::Sql, "SELECT LENGTH(RTRIM(Codigo)) FROM T WHERE LENGTH(RTRIM(LTRIM(RTRIM(a.X)))) < 3"}}},
+    {E::Sqlite, "SELECT CHARINDEX('a', Codigo) FROM T", {{K::Sql, "SELECT INSTR(Codigo,'a') FROM T"}}},
+    {E::Postgres, "SELECT CHARINDEX('a', UPPER(Codigo)) FROM T", {{K::Sql, "SELECT STRPOS(UPPER(Codigo),'a') FROM T"}}},
+    {E::Sqlite, "SELECT SUBSTRING(Codigo,1,2) FROM T", {{K::Sql, "SELECT SUBSTR(Codigo,1,2) FROM T"}}},
+    {E::Postgres, "SELECT SUBSTRING(Codigo,1,2) FROM T", {{K::Sql, "SELECT SUBSTRING(Codigo,1,2) FROM T"}}},
+    {E::Sqlite, "SELECT * FROM T WHERE F = #12/31/2020# ", {{K::Sql, "SELECT * FROM T WHERE F = '2020-12-31'"}}},
+    {E::Postgres, "SELECT * FROM T WHERE F >= {d '2026-01-01'}", {{K::Sql, "SELECT * FROM T WHERE F >= '2026-01-01'"}}},
+    {E::Sqlite, "SELECT GETDATE()", {{K::Sql, "SELECT datetime('now','localtime')"}}},
+    {E::Postgres, "SELECT GETDATE()", {{K::Sql, "SELECT LOCALTIMESTAMP(0)"}}},
+    {E::Sqlite, "SELECT * FROM dbo.T", {{K::Sql, "SELECT * FROM T"}}},
+    {E::Sqlite, "SELECT N'abc'", {{K::Sql, "SELECT 'abc'"}}},
+    // A literal keeps its keywords, separators and blanks.
+    {E::Sqlite, "INSERT INTO T (A) VALUES ('DELETE x WHERE; GO  TOP 1')",
+     {{K::Sql, "INSERT INTO T (A) VALUES ('DELETE x WHERE; GO  TOP 1')"}}},
+    {E::Postgres, "SELECT (SELECT TOP 1 idfamilia FROM T a ORDER BY idfamilia DESC) AS r FROM T b",
+     {{K::Sql, "SELECT (SELECT idfamilia FROM T a ORDER BY idfamilia DESC LIMIT 1) AS r FROM T b"}}},
+    {E::Sqlite, "SELECT     TOP 100 PERCENT IdFamilia FROM T", {{K::Sql, "SELECT IdFamilia FROM T"}}},
+    // Batches: the script runner's transaction, lines ended by CR alone.
+    {E::Sqlite, "BEGIN TRANSACTION \r\r\rINSERT INTO A (X) VALUES ('1')\rINSERT INTO B (Y) VALUES ('2')\r",
+     {{K::Begin, "BEGIN IMMEDIATE"}, {K::Sql, "INSERT INTO A (X) VALUES ('1')"}, {K::Sql, "INSERT INTO B (Y) VALUES ('2')"}}},
+    {E::Postgres, "BEGIN TRAN\nUPDATE T SET A = 1 WHERE B = 2\nCOMMIT TRANSACTION",
+     {{K::Begin, "BEGIN"}, {K::Sql, "UPDATE T SET A = 1 WHERE B = 2"}, {K::Commit, "COMMIT"}}},
+    {E::Sqlite, "ROLLBACK TRANSACTION", {{K::Rollback, "ROLLBACK"}}},
+    {E::Sqlite, "SET NOCOUNT ON\nUPDATE T SET A = 1 WHERE B = 2\nGO\nSELECT 1",
+     {{K::Sql, "UPDATE T SET A = 1 WHERE B = 2"}, {K::Sql, "SELECT 1"}}},
+    {E::Postgres, "DELETE FROM A; DELETE B WHERE X = 1", {{K::Sql, "DELETE FROM A"}, {K::Sql, "DELETE FROM B WHERE X = 1"}}},
+    {E::Sqlite, "DELETE A\nDELETE B", {{K::Sql, "DELETE FROM A"}, {K::Sql, "DELETE FROM B"}}},
+    {E::Sqlite, "INSERT INTO A (X) SELECT X FROM B", {{K::Sql, "INSERT INTO A (X) SELECT X FROM B"}}},
+    {E::Sqlite, "ALTER TABLE T DROP COLUMN C", {{K::Sql, "ALTER TABLE T DROP COLUMN C"}}},
+    {E::Postgres, "ALTER TABLE dbo.CLIENTES ADD OBS DATETIME Null", {{K::Sql, "ALTER TABLE CLIENTES ADD OBS TIMESTAMP Null"}}},
+    {E::Sqlite, "-- nada\n", {}},
+    // SQL Server receives its batches as they are.
+    {E::TSql, "SELECT TOP 1 * FROM T with(nolock)\nGO\nDELETE T WHERE A = 1",
+     {{K::Sql, "SELECT TOP 1 * FROM T with(nolock)"}, {K::Sql, "DELETE T WHERE A = 1"}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Dialects, Translation, ::testing::ValuesIn(kCases));
+
+TEST(SimpleSelectTable, FindsTheOneTableOrNothing) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"SELECT * FROM TA_AGRUPCUENTAS WHERE IDAGRUPACION = '1'", "TA_AGRUPCUENTAS"},
+        {"select  top 1 * from AUX_ERR  with(nolock) ", "AUX_ERR"},
+        {"SELECT TOP 1 * FROM TA_AGRUPCUENTAS_DETALLE", "TA_AGRUPCUENTAS_DETALLE"},
+        {"SELECT * FROM dbo.T ORDER BY A", "T"},
+        {"SELECT * FROM [MV ASIENTOS]", "MV ASIENTOS"},
+        {"SELECT (SELECT 1 FROM X) AS c FROM T", "T"},
+        {"SELECT * FROM A, B", ""},
+        {"SELECT * FROM A INNER JOIN B ON A.X = B.X", ""},
+        {"UPDATE T SET A = 1", ""},
+        {"SELECT 1", ""},
+    };
+    for (const auto& [sql, table] : cases)
+        EXPECT_EQ(SqlDialect::simpleSelectTable(QString::fromUtf8(sql)).toStdString(), std::string(table)) << sql;
+}
+
+TEST(SqlDialectLiteral, DoublesApostrophesAndFormatsDates) {
+    const SqlDialect pg(E::Postgres), ms(E::TSql);
+    EXPECT_EQ(pg.literal(ado::Variant(QStringLiteral("O'Brien"))), QStringLiteral("'O''Brien'"));
+    EXPECT_EQ(pg.literal(ado::Variant::null()), QStringLiteral("NULL"));
+    EXPECT_EQ(pg.literal(ado::Variant(true)), QStringLiteral("1"));
+    const QDateTime d(QDate(2026, 3, 5), QTime(14, 7, 9));
+    EXPECT_EQ(pg.literal(ado::Variant(d)), QStringLiteral("'2026-03-05 14:07:09'"));
+    EXPECT_EQ(ms.literal(ado::Variant(d)), QStringLiteral("'20260305 14:07:09'"));
+    EXPECT_EQ(ms.quoteIdent(QStringLiteral("a]b")), QStringLiteral("[a]]b]"));
+    EXPECT_EQ(pg.quoteIdent(QStringLiteral("NUMERO ASIENTO")), QStringLiteral("\"numero asiento\""));
+}
+
+} // namespace
+
+TEST(SplitStatements, AnOptionStatementNeverSwallowsTheNextOne) {
+    const auto got = SqlDialect(E::Postgres).translate(QStringLiteral("SET NOCOUNT ON UPDATE T SET A = 1"));
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].text, QStringLiteral("UPDATE T SET A = 1"));
+    EXPECT_EQ(SqlDialect::splitStatements(QStringLiteral("ALTER TABLE H ADD CONSTRAINT F FOREIGN KEY (A) REFERENCES P (A) ON DELETE CASCADE")).size(), 1u);
+}
