@@ -2,10 +2,14 @@
 #include "util/VbText.h"
 #include "util/ZtUtil.h"
 
+namespace { std::unique_ptr<DB_Dll> gDB; }
+
 DB_Dll& DB() {
-    static DB_Dll db;
-    return db;
+    if (!gDB) gDB = std::make_unique<DB_Dll>();
+    return *gDB;
 }
+
+void reiniciarDB() { gDB.reset(); }
 
 DB_Dll::DB_Dll() = default;
 

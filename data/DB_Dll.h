@@ -72,6 +72,8 @@ private:
 };
 
 DB_Dll& DB();
+// A new process-wide object, as at process start (for tests).
+void reiniciarDB();
 
 // Numeric form of a key value: its leading number in invariant text.
 QString formaNumerica(const QString& valor);
