@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <ostream>
 #include <QTemporaryDir>
 #include <memory>
 #include <vector>
@@ -44,3 +45,5 @@ private:
             GTEST_SKIP() << "engine not available: " << nombreMotor(m);                       \
         }                                                                                     \
     } while (0)
+
+inline void PrintTo(Motor m, std::ostream* os) { *os << nombreMotor(m); }
