@@ -1,4 +1,6 @@
 #include "data/DB_Dll.h"
+#include "platform/ProgramFolder.h"
+#include "util/ReportaError.h"
 #include "util/VbText.h"
 #include "util/ZtUtil.h"
 
@@ -19,14 +21,26 @@ ZtFileDialog& DB_Dll::CmdDlg() {
 }
 
 int DB_Dll::TratamientoErrores(const VbError& error, int buttons, const QString& routine) {
-    return Utilidades().ReportError(error, buttons, routine);
+    if (error.number() == 0) return 0;
+    QString titulo = error.source();
+    if (!routine.isEmpty()) titulo += QStringLiteral(" - ") + routine;
+    titulo += QStringLiteral(" Aviso al operador!!! - 5 ");
+    const QString mensaje = MensajeError(error);
+    const int respuesta = MsgBox(mensaje, buttons, titulo);
+    // The log is opened only once the operator has answered.
+    const QString archivo = ArchivoErrores.isEmpty() ? programFolder() + QStringLiteral("VMERR.LOG") : ArchivoErrores;
+    EscribirLineaLog(archivo, routine, mensaje, respuesta);
+    return respuesta;
 }
 
-QString DB_Dll::SS_TSinonimos(const QString& sql) const {
-    // The "@Admin_" marker names the real table; it never reaches the engine.
-    return vbtext::ReplaceAll(sql, QStringLiteral("@Admin_"), QString());
+void DB_Dll::TratamientoErrores(const VbError& error, int buttons, const QString& routine, int& respuesta) {
+    respuesta = TratamientoErrores(error, buttons, routine);
 }
-
-QString DB_Dll::ORACLE_Dicc(const QString& Valor) const { return Valor; }
 
 QString formaNumerica(const QString& valor) { return QString::number(vbtext::Val(valor), 'g', 15); }
+
+QString entreComillas(const QString& valor) {
+    QString v = valor;
+    v.replace(u'\'', QStringLiteral("''"));
+    return v;
+}

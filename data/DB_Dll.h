@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Prompt.h"
 #include "platform/VbError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
@@ -30,6 +31,10 @@ public:
     QString gLogErr;
     bool ParametrosSQL = false;
     double gVMTimeOut = 0;
+    QString ArchivoErrores;   // overrides the error log path of TratamientoErrores
+    // The last statement text sent to the engine by this object's operations,
+    // as it was sent (after rewriting).
+    QString ultimaSentencia;
     ZtFileDialog& CmdDlg();
 
     static QString pSQLOLEDB() { return QStringLiteral("SQLOLEDB"); }
@@ -41,32 +46,79 @@ public:
                          bool ValidaAdmin = true, bool MuestraError = true);
     void ReintentaConectar();
     void OpenLocalADODB(const QString& ConnString, const QString& CadenaID, const QString& CadenaPWD);
+    // The connection string composed from the properties (and kept in gConnString).
+    QString ComponerCadenaServidor();
 
-    // Recordsets and statements.
+    // Recordsets and statements. Statement texts are rewritten in place.
     void AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs, ado::Connection* Conexionactiva = nullptr,
                         long CursorType = 0, long LockType = 1, long Options = -1, bool ConvOracle = true);
     void CierraRecordset(ado::Recordset& LrcsTemp);
+    void EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected, ado::Recordset* Lrcs = nullptr);
+    void EjecutaConsultaRSQL(QString& SentenciaSQL, long& RecordsAffected, ado::Recordset* Lrcs = nullptr);
+    // Convenience for callers that keep neither the text nor the count.
+    void EjecutaConsultaSQL(const QString& SentenciaSQL);
+    void QConsulta(const QString& TB, ado::Recordset* Rsp, const QString& Cl1, const QString& Cl2,
+                   const QString& CmpDisplay, const QString& SQLWHERE);
+    void QGridConsulta(const QString& Sentencia, const QString& CampoDevuelto1, const QString& gCnnString,
+                       const QString& CampoDevuelto2, const QString& CampoDevuelto3);
 
     // Statement rewriting.
     QString SS_TSinonimos(const QString& sql) const;
     QString ORACLE_Dicc(const QString& Valor) const;
 
-    // Table lookups and schema.
+    // Literals and names.
+    static bool adodate(const ado::Variant& Qtype);
+    static bool ADOText(const ado::Variant& Qtype);
+    static bool ADONumeric(const ado::Variant& Qtype);
+    static bool ADOCurrency(const ado::Variant& Qtype);
+    static bool ADOBoolean(const ado::Variant& Qtype);
+    static QString ADOComilla(const ado::Variant& Qtype);
+    static ado::Variant SQLValue(const ado::Variant& Valor, const QString& Tipo = QStringLiteral("'"));
+    static QString stSTF(QString& rsName, bool rnPart);
+    static QString AddBrackets(const QString& rObjName);
+    static QString StripConnect(const QString& rsTblName);
+    static QString StripBrackets(const QString& rsObjName);
+    static QString StripOwner(QString& rsTblName);
+    static QString StripFileName(const QString& rsFileName);
+
+    // Table lookups.
+    bool ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado, const QString& Campo = QStringLiteral("Codigo"),
+                       ado::Recordset* Lrcs = nullptr, const QString& Tipodato = QStringLiteral("8"),
+                       const QString& Condicion = {}, bool SoloLectura = true);
+    bool ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado, const QString& Campo = QStringLiteral("Codigo"),
+                         ado::Recordset* Lrcs = nullptr, const QString& Tipodato = QStringLiteral("8"),
+                         const QString& Condicion = {}, bool SoloLectura = false);
     ado::Variant DatosTabla(const QString& Tabla, const QString& ValorBuscado, const QString& CampoDevuelto,
                             const QString& Campo = QStringLiteral("Codigo"), const QString& Tipodato = QStringLiteral("8"),
                             const QString& Condicion = {}, bool UsaTrim = true, bool IgnoraError = false);
+    ado::Variant BuscaMaximo(const QString& QueTabla, const QString& QueCampo, const ado::Variant& Tipo = {},
+                             QString* Condicion = nullptr);
+    ado::Variant BuscaMinimo(const QString& QueTabla, const QString& QueCampo, const ado::Variant& Tipo = {},
+                             const QString* Condicion = nullptr);
+    ado::Variant BuscaUltimoCodigo(const QString& QueTabla, const QString& QueCampo, const QString& Tipo = QStringLiteral("8"),
+                                   const QString& Condicion = {});
+
+    // Schema.
     bool ExisteTablaDB(const QString& Tabla);
+    bool ExisteCampoDB(const QString& Tabla, const QString& Campo);
+    void AddField(const QString& Tabla, const QString& Campo, const QString& Tipo, bool PermiteNulos,
+                  const ado::Variant& ValorDefault = {});
+    bool VerCampoDB(const QString& Tabla, const QString& Campo, bool Agregar, const QString& Tipo, bool PermiteNulos,
+                    const ado::Variant& ValorDefault = {});
 
-    // The error report of this class; the answer comes back as for ReportError.
-    int TratamientoErrores(const VbError& error, int buttons = 18, const QString& routine = {});
-
-    // The connection string composed from the properties (and kept in gConnString).
-    QString ComponerCadenaServidor();
+    // The error report of this class (log in the program folder or ArchivoErrores).
+    int TratamientoErrores(const VbError& error, int buttons = vb::AbortRetryIgnore | vb::Critical, const QString& routine = {});
+    void TratamientoErrores(const VbError& error, int buttons, const QString& routine, int& respuesta);
 
 private:
     bool MostrarFormularioConexion();
     void ValidarAdministrador(bool MuestraError);
     QString MensajeErrorConexion(const ado::ErrorItem& e) const;
+    void Ejecutar(QString& sql, long& affected, ado::Recordset* lrcs, bool mostrar);
+    void EjecutarScriptOracle(QString& sql, long& affected);
+    void RecuperarConexionPerdida();
+    bool esOracle() const;
+    bool Existe(const QString& sql, ado::Recordset* Lrcs, bool SoloLectura, bool traducir, ado::Connection& cn);
 
     std::unique_ptr<ZtFileDialog> cmdDlg_;
 };
@@ -77,3 +129,23 @@ void reiniciarDB();
 
 // Numeric form of a key value: its leading number in invariant text.
 QString formaNumerica(const QString& valor);
+// A text placed between apostrophes, with its own apostrophes doubled.
+QString entreComillas(const QString& valor);
+
+// The statement AddField runs.
+QString SentenciaAddField(const QString& Tabla, const QString& Campo, const QString& Tipo, bool PermiteNulos,
+                          const ado::Variant& ValorDefault);
+
+// Pure forms of the rewriting, for a given administrator flag and settings.
+QString SinonimosSS(const QString& sql, bool esAdmin, bool confidencialidad, const QString& programa);
+QString DiccionarioOracle(const QString& valor);
+// The Oracle script runner's pieces: the normalised text, then each piece in order.
+QString NormalizarScriptOracle(const QString& sql);
+QStringList PiezasScriptOracle(const QString& normalizado);
+QString FiltroOracle(const QString& sentencia);
+// The marker and synonym rewriting of EjecutaConsultaSQL.
+QString ReescrituraEjecucion(const QString& sql, const DB_Dll& db);
+
+// Writes one AUX_ERR row for a failed script statement. An empty process
+// text is set to the executable name and handed back.
+void RegistraErrorSQL(const QString& sql, QString& proceso, long numero, const QString& descripcion);

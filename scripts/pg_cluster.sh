@@ -6,6 +6,7 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cmd="$1"; DIR="$2"
+export PGOPTIONS="-c client_min_messages=warning"
 PGBIN="$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n 1)"
 as_owner() { if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi; }
 
@@ -38,10 +39,12 @@ CONF
   chmod 644 "$DIR/pg_service.conf" "$DIR/odbc.ini"
   PSQL=("$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$PORT" -U postgres)
   "${PSQL[@]}" -d postgres -c 'CREATE ROLE "ADMIN" LOGIN SUPERUSER' -c 'CREATE ROLE "OPERADOR" LOGIN' \
-    -c 'CREATE DATABASE agr_template' -c 'CREATE DATABASE vm_estadisticas'
+    -c 'CREATE ROLE "VM_ESTADISTICAS" LOGIN' -c 'CREATE DATABASE agr_template' -c 'CREATE DATABASE "VM_ESTADISTICAS" OWNER "VM_ESTADISTICAS"'
   "${PSQL[@]}" -d agr_template -f "$ROOT/schema/postgres.sql" -f "$ROOT/schema/demo_postgres.sql" \
     -c 'GRANT ALL ON ALL TABLES IN SCHEMA public TO "OPERADOR"' -c 'GRANT ALL ON ALL SEQUENCES IN SCHEMA public TO "OPERADOR"' > /dev/null
-  "${PSQL[@]}" -d vm_estadisticas -f "$ROOT/schema/estadisticas_postgres.sql" -f "$ROOT/schema/estadisticas_demo_postgres.sql" > /dev/null
+  # The statistics database belongs to its own user, as on the suite's servers.
+  "${PSQL[@]}" -d VM_ESTADISTICAS -c 'CREATE EXTENSION IF NOT EXISTS citext'
+  "$PGBIN/psql" -X -q -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$PORT" -U VM_ESTADISTICAS -d VM_ESTADISTICAS -f "$ROOT/schema/estadisticas_postgres.sql" -f "$ROOT/schema/estadisticas_demo_postgres.sql" > /dev/null
   cat > "$DIR/env" <<ENV
 export AGR_PG_DIR=$DIR
 export AGR_PG_PORT=$PORT

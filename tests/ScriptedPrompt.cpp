@@ -5,6 +5,7 @@ ScriptedPrompt::~ScriptedPrompt() { setPromptHandler(nullptr); }
 
 int ScriptedPrompt::message(const QString& text, int buttons, const QString& title) {
     records.push_back({Record::Kind::Message, text, title, buttons});
+    if (onMessage) onMessage(records.back());
     if (answers.empty()) {
         ++unexpected;
         return defaultAnswer(buttons);

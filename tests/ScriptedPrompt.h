@@ -2,6 +2,7 @@
 #include "platform/Prompt.h"
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Answers prompts from a queue and records each one. A prompt with no answer
@@ -28,6 +29,8 @@ public:
     std::optional<QString> input(const QString& prompt, const QString& title, const QString& def) override;
     std::optional<QString> openFile(const QString& title, const QString& filter, const QString& folder) override;
 
+    // Runs before each message box is answered (a test can change the world there).
+    std::function<void(const Record&)> onMessage;
     std::deque<Answer> answers;
     std::vector<Record> records;
     int unexpected = 0;

@@ -111,7 +111,7 @@ TEST_P(Arranque, CommandLineFillsSessionAndConnects) {
     EXPECT_EQ(Session.UsuarioLogeado, QStringLiteral("ADMIN"));
     EXPECT_EQ(Session.CarpetaPrograma, env->db().carpeta);
     EXPECT_EQ(Session.ArchivoAyuda, env->db().carpeta + QStringLiteral("htmlhelp/zirotekplus.chm"));
-    EXPECT_EQ(Session.ColorFondo, 0xFFFFFFu);
+    EXPECT_EQ(Session.ColorFondo, 16776960u);   // "CFondo" is not set in the demo database
     EXPECT_EQ(Session.IdPuesto, QStringLiteral("PC07|OPERADOR"));
     EXPECT_DOUBLE_EQ(Session.FlatToolbars.toDouble(), 2.0);
     EXPECT_EQ(Session.TimeOut, 360);

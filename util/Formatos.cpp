@@ -1,5 +1,49 @@
 #include "util/Formatos.h"
 
+QString FormatoFechaHora() { return QStringLiteral("dd/mm/yy hh:mm"); }
+QString FormatoFecha() { return QStringLiteral("dd/mm/yy"); }
+QString FormatoHora() { return QStringLiteral("hh:mm"); }
+
+QString FormatearVB(const QDateTime& m, const QString& patron) {
+    QString out;
+    bool trasHora = false;
+    for (int i = 0; i < patron.size();) {
+        auto run = [&](QChar c) {
+            int n = 0;
+            while (i + n < patron.size() && patron[i + n].toLower() == c) ++n;
+            return n;
+        };
+        const QChar c = patron[i].toLower();
+        int n = 1;
+        if (c == u'd') {
+            n = run(u'd');
+            out += m.toString(n >= 2 ? QStringLiteral("dd") : QStringLiteral("d"));
+        } else if (c == u'm') {
+            n = run(u'm');
+            out += trasHora ? m.toString(n >= 2 ? QStringLiteral("mm") : QStringLiteral("m"))
+                            : m.toString(n >= 2 ? QStringLiteral("MM") : QStringLiteral("M"));
+            trasHora = false;
+        } else if (c == u'n') {
+            n = run(u'n');
+            out += m.toString(QStringLiteral("mm"));
+        } else if (c == u'y') {
+            n = run(u'y');
+            out += m.toString(n >= 4 ? QStringLiteral("yyyy") : QStringLiteral("yy"));
+        } else if (c == u'h') {
+            n = run(u'h');
+            out += m.toString(n >= 2 ? QStringLiteral("HH") : QStringLiteral("H"));
+            trasHora = true;
+        } else if (c == u's') {
+            n = run(u's');
+            out += m.toString(n >= 2 ? QStringLiteral("ss") : QStringLiteral("s"));
+        } else {
+            out += patron[i];
+        }
+        i += n;
+    }
+    return out;
+}
+
 QString ExtraeServidor(const QString& servidor) {
     QString s = servidor;
     const int slash = s.indexOf(u'/');

@@ -1,5 +1,13 @@
 #pragma once
+#include <QDateTime>
 #include <QString>
+
+// The suite's fixed date and time patterns, in VB's Format notation.
+QString FormatoFechaHora();   // "dd/mm/yy hh:mm"
+QString FormatoFecha();       // "dd/mm/yy"
+QString FormatoHora();        // "hh:mm"
+// A moment written with such a pattern ("mm" after "hh" is minutes).
+QString FormatearVB(const QDateTime& momento, const QString& patron);
 
 // The server name within a server text: what follows the first "/", cut before
 // the first ":" ("NODO/SRV01:1433" gives "SRV01").

@@ -69,6 +69,9 @@ void Connection::applyTimeout() { backend().setCommandTimeout(CommandTimeout); }
 
 ResultSet Connection::run(const QString& tsql, bool firstRowsOnly) {
     Backend& b = backend();
+    // The collection describes the last statement run, so that a caller that
+    // reads it after a success never sees an earlier failure.
+    errors_.Clear();
     std::vector<ProviderFailure> failures;
     ResultSet out;
     try {

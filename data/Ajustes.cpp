@@ -1,0 +1,3 @@
+#include "data/Ajustes.h"
+
+AjustesSesion Ajustes;
