@@ -124,7 +124,8 @@ ado::Variant DB_Dll::BuscaMaximo(const QString& QueTabla, const QString& QueCamp
     QString propia;   // the condition when the caller gave none
     for (;;) {
         QString sql = QStringLiteral("SELECT MAX(") + QueCampo + QStringLiteral(") AS MAYOR FROM ") + QueTabla;
-        if (Condicion) sql += QStringLiteral(" WHERE ") + vbtext::Trim(*Condicion);
+        // A blank condition adds no WHERE, which would leave the statement unfinished.
+        if (Condicion && !vbtext::Trim(*Condicion).isEmpty()) sql += QStringLiteral(" WHERE ") + vbtext::Trim(*Condicion);
         ado::Recordset rs;
         ultimaSentencia = sql;
         rs.Open(sql, &gCnn, 0, 1, -1);
@@ -146,7 +147,7 @@ ado::Variant DB_Dll::BuscaMaximo(const QString& QueTabla, const QString& QueCamp
 
 ado::Variant DB_Dll::BuscaMinimo(const QString& QueTabla, const QString& QueCampo, const ado::Variant&, const QString* Condicion) {
     QString sql = QStringLiteral("SELECT MIN(") + QueCampo + QStringLiteral(") AS MENOR FROM ") + QueTabla + QStringLiteral("  with(nolock) ");
-    if (Condicion) sql += QStringLiteral(" WHERE ") + vbtext::Trim(*Condicion);
+    if (Condicion && !vbtext::Trim(*Condicion).isEmpty()) sql += QStringLiteral(" WHERE ") + vbtext::Trim(*Condicion);
     ado::Recordset rs;
     ultimaSentencia = sql;
     rs.Open(sql, &gCnn, 0, 1, -1);

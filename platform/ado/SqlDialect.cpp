@@ -93,7 +93,14 @@ bool startsStatement(const Tokens& t, size_t i, const Tokens& current) {
     return false;
 }
 
-QString jetDate(const QString& body) {
+// SQLite keeps dates as text "yyyy-MM-dd HH:mm:ss"; a literal must have the
+// same form to compare equal.
+QString dateText(const QDateTime& d, bool sqlite) {
+    if (!sqlite && d.time() == QTime(0, 0)) return d.toString(QStringLiteral("yyyy-MM-dd"));
+    return d.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QString jetDate(const QString& body, bool sqlite) {
     const QString s = body.trimmed();
     static const char* formats[] = {"M/d/yyyy H:mm:ss", "M/d/yyyy H:mm", "M/d/yyyy", "M/d/yy", "d/M/yyyy H:mm:ss",
                                     "d/M/yyyy", "yyyy-MM-dd H:mm:ss", "yyyy-MM-dd", "yyyy/MM/dd"};
@@ -105,8 +112,7 @@ QString jetDate(const QString& body) {
         }
         if (d.isValid()) {
             if (d.date().year() < 1930 && QString::fromLatin1(f).endsWith(QLatin1String("/yy"))) d = d.addYears(100);
-            return d.time() == QTime(0, 0) ? d.toString(QStringLiteral("yyyy-MM-dd"))
-                                           : d.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            return dateText(d, sqlite);
         }
     }
     return s;
@@ -346,7 +352,7 @@ NativeStatement SqlDialect::rewrite(Tokens t) const {
         } else if (tok.kind == K::String) {
             if (tok.text.startsWith(u'N') || tok.text.startsWith(u'n')) tok.text = tok.text.mid(1);
         } else if (tok.kind == K::DateLiteral) {
-            tok = {K::String, sqlQuote(jetDate(tok.text.mid(1, tok.text.size() - 2)))};
+            tok = {K::String, sqlQuote(jetDate(tok.text.mid(1, tok.text.size() - 2), !pg))};
         } else if (tok.isSymbol('{')) {
             // ODBC escapes: {d '...'}, {ts '...'}, {t '...'}, {fn f(...)}, {oj ...}
             const size_t n = nextSig(t, i + 1);
@@ -358,6 +364,12 @@ NativeStatement SqlDialect::rewrite(Tokens t) const {
                     if (t[k].isSymbol('}') && --d == 0) { close = k; break; }
                 }
                 if (close < t.size()) {
+                    const size_t lit = nextSig(t, n + 1);
+                    if ((t[n].is("d") || t[n].is("ts")) && lit < close && t[lit].kind == K::String) {
+                        out.push_back({K::String, sqlQuote(jetDate(t[lit].stringValue(), !pg))});
+                        i = close;
+                        continue;
+                    }
                     Tokens inner(t.begin() + long(n) + 1, t.begin() + long(close));
                     QString body = SqlDialect(engine_).translate(QStringLiteral("SELECT ") + joinTokens(inner)).front().text.mid(7);
                     out.push_back({K::Word, body.trimmed()});
