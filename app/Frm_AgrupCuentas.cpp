@@ -1,102 +1,488 @@
 #include "app/Frm_AgrupCuentas.h"
+#include "app/Apariencia.h"
 #include "app/CargaParametros.h"
 #include "app/Sesion.h"
+#include "app/SkinFramework.h"
+#include "app/UtilBox.h"
 #include "data/DB_Dll.h"
-#include "platform/ado/SqlTokenizer.h"
+#include "lookup/Lib_ClsCons3.h"
 #include "platform/ProcessEnd.h"
+#include "platform/ado/TransactionGuard.h"
+#include "util/ErrorTrap.h"
 #include "util/VbText.h"
+#include "util/ZtControlArray.h"
 #include "util/ZtUtil.h"
+#include <QApplication>
 #include <QCloseEvent>
-#include <QFormLayout>
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
-QIcon iconoPrograma() {
-    // A ledger page with a bracket grouping three lines.
-    QPixmap pm(64, 64);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(0xF4, 0xF1, 0xE6));
-    p.setPen(QPen(QColor(0x2B, 0x4C, 0x7E), 3));
-    p.drawRoundedRect(8, 4, 48, 56, 5, 5);
-    p.setPen(QPen(QColor(0x2B, 0x4C, 0x7E), 3));
-    for (int y : {20, 32, 44}) p.drawLine(26, y, 48, y);
-    p.setPen(QPen(QColor(0xC0, 0x39, 0x2B), 4));
-    p.drawLine(16, 18, 16, 46);
-    p.drawLine(16, 18, 21, 18);
-    p.drawLine(16, 46, 21, 46);
-    return QIcon(pm);
+namespace {
+
+const char* const kCampos[2] = {"IDAGRUPACION", "DESCRIPCION"};
+const char* const kTags[2] = {"TA_AGRUPCUENTAS", ""};
+
+int px(int twips) {
+    const double dpi = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->logicalDotsPerInch() : 96.0;
+    return int(twips / 15.0 * dpi / 96.0 + 0.5);
 }
+
+// Another workstation changed the grouping since this one read it.
+struct ConflictoEdicion {};
+
+QString q(const QString& s) { return entreComillas(s); }
+
+void abrir(QString sql, ado::Recordset& rs, int cursor, int bloqueo) {
+    DB_Dll& db = DB();
+    if (rs.State() != ado::ad::StateClosed) rs.Close();
+    rs.Open(db.SS_TSinonimos(sql), &db.gCnn, cursor, bloqueo);
+}
+
+} // namespace
 
 Frm_AgrupCuentas::Frm_AgrupCuentas(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Agrupación de Cuentas "));
-    setWindowIcon(iconoPrograma());
+    setObjectName(QStringLiteral("Frm_AgrupCuentas"));
+    UtilBox1_ = new UtilBox(this);
+    addToolBar(Qt::TopToolBarArea, UtilBox1_);
+    SkinFramework1_ = new SkinFramework(this);
+
     auto* central = new QWidget(this);
-    auto* lay = new QVBoxLayout(central);
-    auto* form = new QFormLayout;
-    txtCodigo_ = new QLineEdit(central);
-    txtCodigo_->setObjectName(QStringLiteral("txtfields0"));
-    txtDescripcion_ = new QLineEdit(central);
-    txtDescripcion_->setObjectName(QStringLiteral("txtfields1"));
-    form->addRow(QStringLiteral("Agrupación"), txtCodigo_);
-    form->addRow(QStringLiteral("Descripción"), txtDescripcion_);
-    lay->addLayout(form);
-    auto* titulo = new QLabel(QStringLiteral("Cuentas Asociadas"), central);
-    titulo->setStyleSheet(QStringLiteral("font-weight: bold; background: #C0C0FF; padding: 2px;"));
-    lay->addWidget(titulo);
+    setCentralWidget(central);
+    frm_ = new QGroupBox(central);
+    frm_->setObjectName(QStringLiteral("frm"));
+    Label1_ = new QLabel(QStringLiteral("Agrupación"), frm_);
+    for (int i = 0; i < 2; ++i) {
+        auto* t = new QLineEdit(frm_);
+        t->setObjectName(QStringLiteral("txtfields%1").arg(i));
+        t->setProperty("DataField", QString::fromLatin1(kCampos[i]));
+        t->setProperty("Tag", QString::fromLatin1(kTags[i]));
+        t->setContextMenuPolicy(Qt::PreventContextMenu);
+        t->installEventFilter(this);
+        connect(t, &QLineEdit::returnPressed, this, [this, i] {
+            ValidaCampo(i);
+            focusNextChild();
+        });
+        txtfields_[size_t(i)] = t;
+    }
+    // The columns' sizes: a longer text could not be stored.
+    txtfields_[0]->setMaxLength(4);
+    txtfields_[1]->setMaxLength(50);
+    txtfields_[0]->setToolTip(QStringLiteral("Código de la agrupación: Enter la muestra, F3 o clic derecho la busca"));
+    Label1_->setBuddy(txtfields_[0]);
+    cmdAsociar_ = new QPushButton(QStringLiteral("&Asociar  Cuentas"), frm_);
+    cmdAsociar_->setObjectName(QStringLiteral("cmdAsociar"));
+    connect(cmdAsociar_, &QPushButton::clicked, this, &Frm_AgrupCuentas::cmdAsociar_Click);
+
+    Label2_ = new QLabel(QStringLiteral("Cuentas Asociadas"), central);
+    Label2_->setObjectName(QStringLiteral("Label2"));
+    Label2_->setStyleSheet(QStringLiteral("font-weight: bold; background-color: #C0C0FF; padding-left: 4px;"));
     LstTodo_ = new QTreeWidget(central);
     LstTodo_->setObjectName(QStringLiteral("LstTodo"));
     LstTodo_->setHeaderLabels({QStringLiteral("Codigo"), QStringLiteral("Descripcion")});
     LstTodo_->setRootIsDecorated(false);
-    LstTodo_->setUniformRowHeights(true);
-    LstTodo_->header()->resizeSection(0, 120);
-    lay->addWidget(LstTodo_, 1);
-    setCentralWidget(central);
-    resize(520, 440);
-    connect(txtCodigo_, &QLineEdit::returnPressed, this, [this] { MostrarAgrupacion(vbtext::Trim(txtCodigo_->text())); });
+    LstTodo_->setUniformRowHeights(true);   // keeps a list of thousands of accounts quick
+    LstTodo_->setSortingEnabled(false);
+    LstTodo_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LstTodo_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    LstTodo_->setAlternatingRowColors(true);
+    LstTodo_->header()->resizeSection(0, px(1800));
+    LstTodo_->header()->setStretchLastSection(true);
+    CmdSeleccionarTodo_ = new QPushButton(QStringLiteral("Seleccionar &todo"), central);
+    CmdSeleccionarTodo_->setObjectName(QStringLiteral("CmdSeleccionarTodo"));
+    CmdDeSeleccionarTodo_ = new QPushButton(QStringLiteral("&Deseleccionar Todo"), central);
+    CmdDeSeleccionarTodo_->setObjectName(QStringLiteral("CmdDeSeleccionarTodo"));
+    connect(CmdSeleccionarTodo_, &QPushButton::clicked, this, [this] { SeleccionaTodoList(LstTodo_, true); });
+    connect(CmdDeSeleccionarTodo_, &QPushButton::clicked, this, [this] { SeleccionaTodoList(LstTodo_, false); });
+
+    auto* sb = new QStatusBar(this);
+    sb->setObjectName(QStringLiteral("sbStatusBar"));
+    setStatusBar(sb);
+    CrearPanelesEstado(sb);
+    connect(UtilBox1_, &UtilBox::ButtonClick, this, &Frm_AgrupCuentas::UtilBox1_ButtonClick);
+
+    // Every key pressed in the window reaches the command bar first.
+    qApp->installEventFilter(this);
+    setTabOrder(txtfields_[0], txtfields_[1]);
+    setTabOrder(txtfields_[1], cmdAsociar_);
+    setTabOrder(cmdAsociar_, LstTodo_);
+    setTabOrder(LstTodo_, CmdSeleccionarTodo_);
+    setTabOrder(CmdSeleccionarTodo_, CmdDeSeleccionarTodo_);
+    resize(std::max(px(7695), sb->sizeHint().width()), px(6600));
+}
+
+Frm_AgrupCuentas::~Frm_AgrupCuentas() { qApp->removeEventFilter(this); }
+
+QStatusBar* Frm_AgrupCuentas::sbStatusBar() const { return statusBar(); }
+
+void Frm_AgrupCuentas::colocar() {
+    QWidget* c = centralWidget();
+    const int w = c->width();
+    const int m = px(120);
+    const int alto = [](QWidget* x, int twips) { return std::max(px(twips), x->sizeHint().height()); }(txtfields_[0], 285);
+    // The frame and the description grow with the window; the list takes
+    // whatever height is left.
+    const int fw = std::max(px(7455), w - 2 * m);
+    Label1_->setGeometry(px(120), px(240), px(1095), alto);
+    txtfields_[0]->setGeometry(px(1080) + px(120), px(240), px(735), alto);
+    const int descX = px(1920) + px(120);
+    txtfields_[1]->setGeometry(descX, px(240), fw - descX - px(240), alto);
+    const int botonAlto = std::max(px(375), cmdAsociar_->sizeHint().height());
+    const int botonY = px(240) + alto + px(80);
+    cmdAsociar_->setGeometry(fw - px(240) - px(2655), botonY, px(2655), botonAlto);
+    frm_->setGeometry(m, m, fw, std::max(px(975), botonY + botonAlto + px(100)));
+    const int y2 = frm_->geometry().bottom() + px(100);
+    const int labelAlto = std::max(px(255), Label2_->sizeHint().height());
+    Label2_->setGeometry(m, y2, fw, labelAlto);
+    const int abajoAlto = std::max(px(255), CmdSeleccionarTodo_->sizeHint().height());
+    const int listaY = y2 + labelAlto + px(100);
+    const int listaAlto = std::max(px(1200), c->height() - listaY - abajoAlto - 2 * m);
+    LstTodo_->setGeometry(m, listaY, fw, listaAlto);
+    const int yb = listaY + listaAlto + px(100);
+    CmdSeleccionarTodo_->setGeometry(m, yb, std::max(px(1815), CmdSeleccionarTodo_->sizeHint().width()), abajoAlto);
+    CmdDeSeleccionarTodo_->setGeometry(CmdSeleccionarTodo_->geometry().right() + px(105), yb,
+                                       std::max(px(1935), CmdDeSeleccionarTodo_->sizeHint().width()), abajoAlto);
+}
+
+void Frm_AgrupCuentas::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    colocar();
 }
 
 void Frm_AgrupCuentas::Form_Load() {
     TablaPrincipal = QStringLiteral("TA_AGRUPCUENTAS");
     CargaParametros(false, QString(), QString(), 3);
+    EstiloVentana(this);
     Utilidades().PrepareWindow(this, false);
-    const DB_Dll& db = DB();
-    statusBar()->showMessage(QStringLiteral("Srv: %1   Db: %2   Uid: %3   Caja: %4")
-                                 .arg(db.gServidor, db.gDBName, db.gUsuario, Session.Caja));
-    if (!vbtext::Trim(Session.ParametroAdicional).isEmpty()) {
-        txtCodigo_->setText(vbtext::Trim(Session.ParametroAdicional));
-        MostrarAgrupacion(vbtext::Trim(Session.ParametroAdicional));
+    AplicaSkin(this);
+    const QString codigo = vbtext::Trim(Session.ParametroAdicional);
+    if (!codigo.isEmpty()) {
+        txtfields_[0]->setText(codigo);
+        QString sql = QStringLiteral("SELECT TOP 1 * FROM ") + TablaPrincipal + QStringLiteral(" WHERE IDAGRUPACION = '") +
+                      q(Utilidades().FormatCode(codigo, 4)) + u'\'';
+        DB().AbrirRecordset(sql, rsAgrupacion, nullptr, 2, 3, -1, true);
+        ValidaCampo(0);
+    } else {
+        Generar();
+    }
+    ArmaBarraEstado(statusBar(), QString());
+    HabilitaBotones(false);
+    colocar();
+    txtfields_[0]->setFocus();
+}
+
+void Frm_AgrupCuentas::Generar() {
+    const TrapReport report = [](const VbError& e) { return Utilidades().ReportError(e, vb::AbortRetryIgnore | vb::Critical, QStringLiteral("Generar")); };
+    runTrapped(report, {[&] {
+        QString sql = QStringLiteral("SELECT top 1 * FROM ") + TablaPrincipal;
+        DB().AbrirRecordset(sql, rsAgrupacion, &DB().gCnn, 2, 3, -1, true);
+    }});
+}
+
+int Frm_AgrupCuentas::indiceCampo(const char* campo) const {
+    QStringList campos;
+    for (QLineEdit* t : txtfields_) campos << t->property("DataField").toString();
+    return Controles().FindFieldControl(QString::fromLatin1(campo), campos);
+}
+
+void Frm_AgrupCuentas::recordarLeido(const QString& codigo) {
+    Leido l;
+    l.codigo = codigo;
+    if (rsAgrupacion.State() == ado::ad::StateOpen && !rsAgrupacion.Eof())
+        l.descripcion = Utilidades().NullToText(rsAgrupacion[QStringLiteral("Descripcion")]);
+    for (auto it = claves_.cbegin(); it != claves_.cend(); ++it) l.cuentas.insert(it.key().mid(1));
+    leido_ = l;
+}
+
+void Frm_AgrupCuentas::ValidaCampo(int index) {
+    const QString valor = vbtext::Trim(txtfields_[size_t(index)]->text());
+    const QString nombre = txtfields_[size_t(index)]->property("DataField").toString();
+    if (!vbtext::Equals(nombre, QStringLiteral("IDAGRUPACION"))) return;
+    if (valor.isEmpty()) {
+        txtfields_[1]->setText(QString());
+        return;
+    }
+    const bool existe = DB().ExisteEnTabla(TablaPrincipal, valor, QStringLiteral("IDAGRUPACION"), &rsAgrupacion, QStringLiteral("8"),
+                                           QString(), true);
+    if (Validando) return;
+    txtfields_[1]->setText(existe ? Utilidades().NullToText(rsAgrupacion[QStringLiteral("Descripcion")]) : QString());
+    AsignarDatos();
+    recordarLeido(Utilidades().FormatCode(valor, 4));
+}
+
+bool Frm_AgrupCuentas::ValidaCampos() {
+    Validando = true;
+    for (int i = 0; i < int(txtfields_.size()); ++i) ValidaCampo(i);
+    Validando = false;
+    return true;
+}
+
+QTreeWidgetItem* Frm_AgrupCuentas::agregarCuenta(const QString& cuenta, const QString& descripcion) {
+    const QString clave = u'd' + cuenta;
+    if (claves_.contains(clave)) return nullptr;   // already listed: it keeps its text and tick
+    auto* it = new QTreeWidgetItem(LstTodo_, {cuenta, descripcion});
+    it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    it->setData(0, Qt::UserRole, clave);
+    it->setCheckState(0, Qt::Checked);
+    claves_.insert(clave, it);
+    ItemActual = it;
+    return it;
+}
+
+QTreeWidgetItem* Frm_AgrupCuentas::item(const QString& cuenta) const { return claves_.value(u'd' + cuenta); }
+
+void Frm_AgrupCuentas::AsignarDatos() {
+    ado::Recordset det;
+    const TrapReport report = [](const VbError& e) {
+        return Utilidades().ReportError(e, vb::AbortRetryIgnore | vb::Critical, QStringLiteral("AsignarDatos"));
+    };
+    runTrapped(report, {
+        [&] {
+            LstTodo_->clear();
+            claves_.clear();
+            ItemActual = nullptr;
+        },
+        [&] {
+            if (rsAgrupacion.State() != ado::ad::StateOpen || rsAgrupacion.Bof() || rsAgrupacion.Eof()) return;
+            for (QLineEdit* t : txtfields_)
+                t->setText(Utilidades().NullToText(rsAgrupacion[t->property("DataField").toString()]));
+        },
+        [&] {
+            QString sql = QStringLiteral("SELECT * FROM TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '") +
+                          q(Utilidades().FormatCode(txtfields_[0]->text(), 4)) + u'\'';
+            DB().AbrirRecordset(sql, det, nullptr, 0, 1, -1, true);
+        },
+        [&] {
+            if (det.State() != ado::ad::StateOpen) return;
+            LstTodo_->setUpdatesEnabled(false);
+            for (; !det.Eof(); det.MoveNext()) {
+                const QString cuenta = Utilidades().NullToText(det[QStringLiteral("Cuenta")]);
+                agregarCuenta(cuenta, DB().DatosTabla(QStringLiteral("MA_CUENTAS"), cuenta, QStringLiteral("DESCRIPCION"),
+                                                      QStringLiteral("Codigo"), QStringLiteral("8"), QString(), true, false).toText());
+            }
+            LstTodo_->setUpdatesEnabled(true);
+        },
+    });
+    LstTodo_->setUpdatesEnabled(true);
+}
+
+void Frm_AgrupCuentas::ConsultaCampo() {
+    QLineEdit* t = txtfields_[size_t(CampoActual_)];
+    if (!vbtext::Equals(vbtext::Trim(t->property("Tag").toString()), QStringLiteral("TA_AGRUPCUENTAS"))) return;
+    Lib_ClsCons3& c = ClsCons();
+    c.CampoDevuelto = QStringLiteral("IDAGRUPACION");
+    QString vacio, donde, campo;
+    c.ConsultaSearch(QStringLiteral("SELECT DESCRIPCION , IDAGRUPACION FROM TA_AGRUPCUENTAS ORDER BY IDAGRUPACION"), nullptr, vacio,
+                     campo, donde, vacio, false, vacio);
+    const QString elegido = vbtext::Trim(c.ValorDevuelto.toText());
+    if (elegido.isEmpty()) return;
+    t->setText(elegido);
+    ValidaCampo(CampoActual_);
+    focusNextChild();
+}
+
+void Frm_AgrupCuentas::cmdAsociar_Click() {
+    Lib_ClsCons3& c = ClsCons();
+    QStringList valores;
+    const TrapReport report = [](const VbError& e) {
+        return Utilidades().ReportError(e, vb::AbortRetryIgnore | vb::Critical, QStringLiteral("CmdAsociar"));
+    };
+    runTrapped(report, {
+        [&] {
+            c.Checks = true;
+            c.CampoDevuelto = QStringLiteral("CODIGO");
+            QString vacio, donde, campo;
+            c.ConsultaSearch(QStringLiteral("SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE (TITULO=0)  ORDER BY CODIGO"), nullptr, vacio,
+                             campo, donde, vacio, false, vacio);
+            c.CampoDevuelto = QStringLiteral("IDARTICULO");
+            if (c.Valores) valores = *c.Valores;
+        },
+        [&] {
+            for (const QString& v : valores) {
+                if (claves_.contains(u'd' + v)) continue;
+                agregarCuenta(v, DB().DatosTabla(QStringLiteral("MA_CUENTAS"), v, QStringLiteral("DESCRIPCION"), QStringLiteral("Codigo"),
+                                                 QStringLiteral("8"), QString(), true, false).toText());
+            }
+            if (ItemActual) LstTodo_->scrollToItem(ItemActual);
+        },
+    });
+}
+
+void Frm_AgrupCuentas::SeleccionaTodoList(QTreeWidget* lst, bool Seleccionar) {
+    for (int i = 0; i < lst->topLevelItemCount(); ++i) lst->topLevelItem(i)->setCheckState(0, Seleccionar ? Qt::Checked : Qt::Unchecked);
+}
+
+void Frm_AgrupCuentas::HabilitaBotones(bool estado) {
+    for (int p : {6, 4, 2, 1}) UtilBox1_->setDisponible(p, estado);
+    UtilBox1_->setDisponible(5, false);
+    UtilBox1_->setDisponible(2, false);
+}
+
+QStringList Frm_AgrupCuentas::cuentasTildadas() const {
+    QStringList out;
+    for (int i = 0; i < LstTodo_->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* it = LstTodo_->topLevelItem(i);
+        if (it->checkState(0) == Qt::Checked) out << it->data(0, Qt::UserRole).toString().mid(1);
+    }
+    return out;
+}
+
+void Frm_AgrupCuentas::grabarUnaVez(const QString& codigo) {
+    DB_Dll& db = DB();
+    const QString descripcion = txtfields_[size_t(indiceCampo("DESCRIPCION"))]->text();
+    const bool conReferencia = leido_ && leido_->codigo == codigo;
+    // Header, old accounts out and new accounts in: all or nothing.
+    ado::TransactionGuard tx(db.gCnn);
+    abrir(QStringLiteral("SELECT * FROM TA_AGRUPCUENTAS WHERE IDAGRUPACION = '") + q(codigo) + u'\'', rsAgrupacion,
+          ado::ad::OpenDynamic, ado::ad::LockOptimistic);
+    const bool existe = !rsAgrupacion.Eof();
+    if (conReferencia) {
+        const std::optional<QString> ahora =
+            existe ? std::optional<QString>(Utilidades().NullToText(rsAgrupacion[QStringLiteral("Descripcion")])) : std::nullopt;
+        if (ahora != leido_->descripcion) throw ConflictoEdicion{};
+    }
+    if (existe) {
+        rsAgrupacion.Fields(QStringLiteral("Descripcion")).setValue(descripcion);
+    } else {
+        rsAgrupacion.AddNew();
+        rsAgrupacion.Fields(QStringLiteral("IDAGRUPACION")).setValue(codigo);
+        rsAgrupacion.Fields(QStringLiteral("Descripcion")).setValue(descripcion);
+    }
+    try {
+        rsAgrupacion.Update();   // also locks the header against a simultaneous save
+    } catch (const VbError& e) {
+        rsAgrupacion.CancelUpdate();
+        if (e.number() == ado::err::RowChanged) throw ConflictoEdicion{};
+        throw;
+    }
+    rsAgrupacion.Close();
+    if (conReferencia) {
+        ado::Recordset actuales;
+        abrir(QStringLiteral("SELECT Cuenta FROM TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '") + q(codigo) + u'\'', actuales, 0, 1);
+        QSet<QString> ahora;
+        for (; !actuales.Eof(); actuales.MoveNext()) ahora.insert(actuales[QStringLiteral("Cuenta")].toText());
+        if (ahora != leido_->cuentas) throw ConflictoEdicion{};
+    }
+    QString borrar = QStringLiteral("DELETE TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '") + q(codigo) + u'\'';
+    long n = 0;
+    db.EjecutaConsultaSQL(borrar, n, nullptr);
+    if (db.gCnn.errors().Count() > 0) {
+        const ado::ErrorItem e = db.gCnn.errors().Item(0);
+        throw ado::AdoError(e.Number, e.Description, e.Source);
+    }
+    abrir(QStringLiteral("SELECT TOP 1 * FROM TA_AGRUPCUENTAS_DETALLE"), rsAgrupacion, ado::ad::OpenDynamic, ado::ad::LockOptimistic);
+    const QStringList cuentas = cuentasTildadas();
+    for (const QString& cuenta : cuentas) {
+        rsAgrupacion.AddNew();
+        rsAgrupacion.Fields(QStringLiteral("IDAGRUPACION")).setValue(codigo);
+        rsAgrupacion.Fields(QStringLiteral("Cuenta")).setValue(cuenta);
+        rsAgrupacion.Update();
+    }
+    tx.commit();
+    leido_ = Leido{codigo, descripcion, QSet<QString>(cuentas.begin(), cuentas.end())};
+}
+
+void Frm_AgrupCuentas::GrabarAgrupacion() {
+    if (vbtext::Trim(txtfields_[size_t(indiceCampo("IDAGRUPACION"))]->text()).isEmpty()) {
+        MsgBox(QStringLiteral("DEBE INFORMAR EL CODIGO"), vb::OKOnly);
+        return;
+    }
+    if (vbtext::Trim(txtfields_[size_t(indiceCampo("DESCRIPCION"))]->text()).isEmpty()) {
+        MsgBox(QStringLiteral("DEBE INFORMAR LA DESCRIPCION"), vb::OKOnly);
+        return;
+    }
+    const QString codigo = Utilidades().FormatCode(txtfields_[size_t(indiceCampo("IDAGRUPACION"))]->text(), 4);
+    for (;;) {
+        try {
+            grabarUnaVez(codigo);
+            statusBar()->findChild<QLabel*>(QStringLiteral("MENSAJE"))->setText(QStringLiteral("Agrupación %1 grabada").arg(vbtext::Trim(codigo)));
+            return;
+        } catch (const ConflictoEdicion&) {
+            if (rsAgrupacion.State() == ado::ad::StateOpen && rsAgrupacion.EditMode() != ado::ad::EditNone) rsAgrupacion.CancelUpdate();
+            MsgBox(QStringLiteral("La agrupación %1 fue modificada en otro puesto desde que se consultó; no se grabó.\r\n"
+                                  "Vuelva a consultarla (Enter en el código) y repita los cambios.").arg(vbtext::Trim(codigo)),
+                   vb::OKOnly | vb::Exclamation, QStringLiteral("Aviso al Operador..."));
+            return;
+        } catch (const VbError& e) {
+            if (rsAgrupacion.State() == ado::ad::StateOpen && rsAgrupacion.EditMode() != ado::ad::EditNone) rsAgrupacion.CancelUpdate();
+            DB().ComprobarConexionPerdida(e);
+            // Nothing was written; Retry saves the whole grouping again.
+            if (Utilidades().ReportError(e, vb::AbortRetryIgnore | vb::Critical, QString()) != vb::Retry) return;
+        }
     }
 }
 
-void Frm_AgrupCuentas::MostrarAgrupacion(const QString& codigo) {
-    LstTodo_->clear();
-    txtDescripcion_->clear();
-    if (codigo.isEmpty()) return;
-    try {
-        const QString clave = Utilidades().FormatCode(codigo, 4);
-        QString sql = QStringLiteral("SELECT TOP 1 * FROM ") + TablaPrincipal + QStringLiteral(" WHERE IDAGRUPACION = ") +
-                      ado::sqlQuote(clave);
-        DB().AbrirRecordset(sql, rsAgrupacion, nullptr, 2, 3, -1, true);
-        if (rsAgrupacion.State() == ado::ad::StateOpen && !rsAgrupacion.Eof())
-            txtDescripcion_->setText(Utilidades().NullToText(rsAgrupacion[QStringLiteral("Descripcion")]));
-        ado::Recordset det;
-        QString sqlDet = QStringLiteral("SELECT D.Cuenta, C.DESCRIPCION FROM TA_AGRUPCUENTAS_DETALLE D LEFT JOIN MA_CUENTAS C "
-                                        "ON C.Codigo = D.Cuenta WHERE D.IDAGRUPACION = ") + ado::sqlQuote(clave) + QStringLiteral(" ORDER BY D.Cuenta");
-        DB().AbrirRecordset(sqlDet, det);
-        for (; !det.Eof(); det.MoveNext()) {
-            auto* it = new QTreeWidgetItem(LstTodo_, {det[QStringLiteral("Cuenta")].toText(), det[QStringLiteral("DESCRIPCION")].toText()});
-            it->setCheckState(0, Qt::Checked);
+bool Frm_AgrupCuentas::borrarUnaVez(const QString& codigo) {
+    DB_Dll& db = DB();
+    ado::TransactionGuard tx(db.gCnn);
+    ado::Recordset rs;
+    abrir(QStringLiteral("SELECT * FROM TA_AGRUPCUENTAS WHERE IDAGRUPACION = '") + q(codigo) + u'\'', rs, 0, 1);
+    if (rs.Eof()) return false;
+    rs.Close();
+    // The accounts go with their header, so that a later grouping with the
+    // same code does not show them again.
+    long n = 0;
+    db.gCnn.Execute(QStringLiteral("DELETE TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '") + q(codigo) + u'\'', &n);
+    db.gCnn.Execute(QStringLiteral("DELETE TA_AGRUPCUENTAS WHERE IDAGRUPACION = '") + q(codigo) + u'\'', &n);
+    tx.commit();
+    return true;
+}
+
+void Frm_AgrupCuentas::Borrar() {
+    if (MsgBox(QStringLiteral("Desea Eliminar los Parametros"), vb::YesNo | vb::Question, QStringLiteral("Aviso al Operador...")) != vb::Yes)
+        return;
+    const QString codigo = Utilidades().FormatCode(txtfields_[0]->text(), 4);
+    for (;;) {
+        try {
+            if (!borrarUnaVez(codigo)) return;
+            for (QLineEdit* t : txtfields_) t->setText(QString());
+            LstTodo_->clear();
+            claves_.clear();
+            ItemActual = nullptr;
+            leido_.reset();
+            return;
+        } catch (const VbError& e) {
+            DB().ComprobarConexionPerdida(e);
+            if (Utilidades().ReportError(e, vb::AbortRetryIgnore | vb::Critical, QString()) != vb::Retry) return;
         }
-    } catch (const VbError& e) {
-        Utilidades().ReportError(e, vb::OKOnly | vb::Critical, QStringLiteral("AsignarDatos"));
     }
+}
+
+void Frm_AgrupCuentas::UtilBox1_ButtonClick(const QString& comando) {
+    const QString c = comando.toUpper();
+    if (c == QLatin1String("CONSULTAR")) ConsultaCampo();
+    else if (c == QLatin1String("GRABAR")) {
+        ValidaCampos();
+        GrabarAgrupacion();
+    } else if (c == QLatin1String("BORRAR")) Borrar();
+    else if (c == QLatin1String("CERRAR")) TerminarProceso(0);
+}
+
+bool Frm_AgrupCuentas::eventFilter(QObject* o, QEvent* e) {
+    auto* w = qobject_cast<QWidget*>(o);
+    if (e->type() == QEvent::KeyPress && w && w->window() == this && QApplication::activeModalWidget() == nullptr) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (UtilBox1_->TeclaPresionada(k->key(), k->modifiers())) return true;
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (o != txtfields_[size_t(i)]) continue;
+        if (e->type() == QEvent::FocusIn) {
+            CampoActual_ = i;
+            UtilBox1_->setDisponible(3, !vbtext::Trim(txtfields_[size_t(i)]->property("Tag").toString()).isEmpty());
+        } else if (e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) {
+            CampoActual_ = i;
+            ConsultaCampo();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(o, e);
 }
 
 void Frm_AgrupCuentas::closeEvent(QCloseEvent* e) {

@@ -53,6 +53,9 @@ public:
     void AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs, ado::Connection* Conexionactiva = nullptr,
                         long CursorType = 0, long LockType = 1, long Options = -1, bool ConvOracle = true);
     void CierraRecordset(ado::Recordset& LrcsTemp);
+    // When the error means the connection was lost, reopens it with the
+    // operator's consent (No ends the program); otherwise does nothing.
+    void ComprobarConexionPerdida(const VbError& e);
     void EjecutaConsultaSQL(QString& SentenciaSQL, long& RecordsAffected, ado::Recordset* Lrcs = nullptr);
     void EjecutaConsultaRSQL(QString& SentenciaSQL, long& RecordsAffected, ado::Recordset* Lrcs = nullptr);
     // Convenience for callers that keep neither the text nor the count.

@@ -109,12 +109,16 @@ void DB_Dll::RecuperarConexionPerdida() {
     }
 }
 
+void DB_Dll::ComprobarConexionPerdida(const VbError& e) {
+    if ((e.number() == ado::err::Unspecified || e.number() == ado::err::ConnectionInvalid) && gCnn.errors().Count() > 0)
+        RecuperarConexionPerdida();
+}
+
 void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs, ado::Connection* Conexionactiva, long CursorType,
                             long LockType, long Options, bool ConvOracle) {
     QString texto;
     const TrapReport report = [&](const VbError& e) {
-        if ((e.number() == ado::err::Unspecified || e.number() == ado::err::ConnectionInvalid) && gCnn.errors().Count() > 0)
-            RecuperarConexionPerdida();
+        ComprobarConexionPerdida(e);
         return TratamientoErrores(e, vb::AbortRetryIgnore | vb::Critical, QStringLiteral("AbrirRecordset"));
     };
     runTrapped(report, {
