@@ -224,15 +224,21 @@ bool Frm_AgrupCuentas::ValidaCampos() {
     return true;
 }
 
-QTreeWidgetItem* Frm_AgrupCuentas::agregarCuenta(const QString& cuenta, const QString& descripcion) {
+QTreeWidgetItem* Frm_AgrupCuentas::nuevoItem(const QString& cuenta, const QString& descripcion) {
     const QString clave = u'd' + cuenta;
     if (claves_.contains(clave)) return nullptr;   // already listed: it keeps its text and tick
-    auto* it = new QTreeWidgetItem(LstTodo_, {cuenta, descripcion});
+    auto* it = new QTreeWidgetItem(QStringList{cuenta, descripcion});
     it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     it->setData(0, Qt::UserRole, clave);
     it->setCheckState(0, Qt::Checked);
     claves_.insert(clave, it);
     ItemActual = it;
+    return it;
+}
+
+QTreeWidgetItem* Frm_AgrupCuentas::agregarCuenta(const QString& cuenta, const QString& descripcion) {
+    QTreeWidgetItem* it = nuevoItem(cuenta, descripcion);
+    if (it) LstTodo_->addTopLevelItem(it);
     return it;
 }
 
@@ -255,22 +261,29 @@ void Frm_AgrupCuentas::AsignarDatos() {
                 t->setText(Utilidades().NullToText(rsAgrupacion[t->property("DataField").toString()]));
         },
         [&] {
-            QString sql = QStringLiteral("SELECT * FROM TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '") +
+            // One statement brings the accounts with their descriptions; an
+            // account the join does not describe is looked up on its own, as
+            // the one-by-one reading did.
+            QString sql = QStringLiteral("SELECT D.Cuenta, C.DESCRIPCION FROM TA_AGRUPCUENTAS_DETALLE D LEFT JOIN MA_CUENTAS C "
+                                         "ON C.Codigo = D.Cuenta WHERE D.IDAGRUPACION = '") +
                           q(Utilidades().FormatCode(txtfields_[0]->text(), 4)) + u'\'';
             DB().AbrirRecordset(sql, det, nullptr, 0, 1, -1, true);
         },
         [&] {
             if (det.State() != ado::ad::StateOpen) return;
-            LstTodo_->setUpdatesEnabled(false);
+            QList<QTreeWidgetItem*> nuevos;
             for (; !det.Eof(); det.MoveNext()) {
                 const QString cuenta = Utilidades().NullToText(det[QStringLiteral("Cuenta")]);
-                agregarCuenta(cuenta, DB().DatosTabla(QStringLiteral("MA_CUENTAS"), cuenta, QStringLiteral("DESCRIPCION"),
-                                                      QStringLiteral("Codigo"), QStringLiteral("8"), QString(), true, false).toText());
+                const ado::Variant d = det[QStringLiteral("DESCRIPCION")];
+                const QString descripcion =
+                    d.isNull() ? DB().DatosTabla(QStringLiteral("MA_CUENTAS"), cuenta, QStringLiteral("DESCRIPCION"), QStringLiteral("Codigo"),
+                                                 QStringLiteral("8"), QString(), true, false).toText()
+                               : vbtext::Trim(d.toText());
+                if (QTreeWidgetItem* it = nuevoItem(cuenta, descripcion)) nuevos << it;
             }
-            LstTodo_->setUpdatesEnabled(true);
+            LstTodo_->addTopLevelItems(nuevos);
         },
     });
-    LstTodo_->setUpdatesEnabled(true);
 }
 
 void Frm_AgrupCuentas::ConsultaCampo() {

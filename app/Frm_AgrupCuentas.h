@@ -57,6 +57,7 @@ private:
     void Generar();
     void AsignarDatos();
     QTreeWidgetItem* agregarCuenta(const QString& cuenta, const QString& descripcion);
+    QTreeWidgetItem* nuevoItem(const QString& cuenta, const QString& descripcion);
     void colocar();
     int indiceCampo(const char* campo) const;
     void grabarUnaVez(const QString& codigo);

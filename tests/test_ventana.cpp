@@ -1,0 +1,413 @@
+#include "ScriptedPrompt.h"
+#include "TestDb.h"
+#include "app/Configuracion.h"
+#include "app/Frm_AgrupCuentas.h"
+#include "app/Sesion.h"
+#include "app/SkinFramework.h"
+#include "app/UtilBox.h"
+#include "data/DB_Dll.h"
+#include "lookup/Lib_ClsCons3.h"
+#include "platform/ProcessEnd.h"
+#include "util/ZtWorkstation.h"
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+void copiarCarpeta(const QString& de, const QString& a) {
+    QDir().mkpath(a);
+    for (const QFileInfo& fi : QDir(de).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (fi.isDir()) copiarCarpeta(fi.filePath(), a + u'/' + fi.fileName());
+        else QFile::copy(fi.filePath(), a + u'/' + fi.fileName());
+    }
+}
+
+class Ventana : public ::testing::TestWithParam<Motor> {
+protected:
+    void SetUp() override {
+        REQUIRE_MOTOR(GetParam());
+        env = std::make_unique<EntornoPrueba>(GetParam());
+        copiarCarpeta(QStringLiteral(AGR_SOURCE_DIR "/resources/Styles"), env->db().carpeta + QStringLiteral("Styles"));
+        reiniciarDB();
+        reiniciarDBEstadisticas();
+        reiniciarSesion();
+        ClsCons() = Lib_ClsCons3();
+        Puesto().setWorkstationUser(QStringLiteral("oper"));
+        setProcessEndHandler([this](int c) {
+            terminado = true;
+            throw ProcessEndRequested{c};
+        });
+        setMostradorConsulta([this](const PedidoConsulta& p) {
+            pedidos.push_back(p);
+            RespuestaConsulta r;
+            r.ValorDevuelto = valorLookup;
+            r.Valores = valoresLookup;
+            return r;
+        });
+    }
+    void TearDown() override {
+        w.reset();
+        setMostradorConsulta(nullptr);
+        setProcessEndHandler(nullptr);
+        Puesto().setWorkstationUser(QString());
+        reiniciarDB();
+        reiniciarDBEstadisticas();
+    }
+    void abrir(const QString& resto = QString()) {
+        setLineaDeComandos(QStringLiteral("@server=%1; @dbname=%2; @usuario=ADMIN; @Password=; ").arg(env->db().servidor, env->db().base) +
+                           resto);
+        w = std::make_unique<Frm_AgrupCuentas>();
+        w->Form_Load();
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    }
+    QStringList filas(const QString& sql) {
+        ado::Recordset rs;
+        rs.Open(sql, &DB().gCnn);
+        QStringList out;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            QStringList c;
+            for (int i = 0; i < rs.FieldCount(); ++i) c << rs.Fields(i).Value().toText();
+            out << c.join(u'|');
+        }
+        return out;
+    }
+    QStringList detalle(const char* codigo) {
+        return filas(QStringLiteral("SELECT Cuenta FROM TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '%1' ORDER BY Cuenta").arg(QString::fromUtf8(codigo)));
+    }
+    QString descripcion(const char* codigo) {
+        const QStringList f = filas(QStringLiteral("SELECT Descripcion FROM TA_AGRUPCUENTAS WHERE IDAGRUPACION = '%1'").arg(QString::fromUtf8(codigo)));
+        return f.isEmpty() ? QStringLiteral("<sin fila>") : f.first();
+    }
+    int tildadas() const {
+        int n = 0;
+        for (int i = 0; i < w->LstTodo()->topLevelItemCount(); ++i) n += w->LstTodo()->topLevelItem(i)->checkState(0) == Qt::Checked;
+        return n;
+    }
+    QString panel(const char* k) const { return w->sbStatusBar()->findChild<QLabel*>(QString::fromLatin1(k))->text(); }
+    void tecla(QWidget* a, int k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(a, Qt::Key(k), m); }
+
+    std::unique_ptr<EntornoPrueba> env;
+    std::unique_ptr<Frm_AgrupCuentas> w;
+    ScriptedPrompt prompt;
+    bool terminado = false;
+    std::vector<PedidoConsulta> pedidos;
+    QString valorLookup;
+    std::optional<QStringList> valoresLookup;
+};
+
+TEST_P(Ventana, OpensTheGroupingOfTheCommandLineWithItsAccountsTicked) {
+    abrir(QStringLiteral("@ParametroAdicional=0003; @Caja=1;"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Agrupación de Cuentas "));
+    EXPECT_EQ(w->txtfields(0)->text(), QStringLiteral("0003"));
+    EXPECT_EQ(w->txtfields(1)->text(), QStringLiteral("Ventas por zona"));
+    ASSERT_EQ(w->LstTodo()->topLevelItemCount(), 8);
+    EXPECT_EQ(tildadas(), 8);
+    QTreeWidgetItem* it = w->item(QStringLiteral("410106"));
+    ASSERT_TRUE(it);
+    EXPECT_EQ(it->data(0, Qt::UserRole).toString(), QStringLiteral("d410106"));
+    EXPECT_EQ(it->text(1), QStringLiteral("Ventas zona Centro"));
+    EXPECT_EQ(panel("SERVER"), QStringLiteral("Srv: ") + env->db().servidor);
+    EXPECT_EQ(panel("BASEDEDATOS"), QStringLiteral("Db: ") + env->db().base);
+    EXPECT_EQ(panel("USUARIO"), QStringLiteral("Uid: ADMIN"));
+    EXPECT_EQ(panel("CAJA"), QStringLiteral("1 CAJA 1"));
+    EXPECT_EQ(panel("VERSION"), QStringLiteral("V.%1.%2.%3").arg(AGR_VERSION_MAJOR).arg(AGR_VERSION_MINOR).arg(AGR_VERSION_PATCH));
+    EXPECT_EQ(w->sbStatusBar()->findChild<QLabel*>(QStringLiteral("SERVER"))->toolTip(), panel("SERVER"));
+    EXPECT_TRUE(w->ParamCargados());
+    EXPECT_FALSE(w->UtilBox1()->accion(QStringLiteral("NUEVO"))->isVisible());
+    EXPECT_TRUE(prompt.records.empty());
+}
+
+TEST_P(Ventana, UnknownOrMissingCodeShowsAnEmptyGrouping) {
+    abrir(QStringLiteral("@ParametroAdicional=0099;"));
+    EXPECT_EQ(w->txtfields(0)->text(), QStringLiteral("0099"));
+    EXPECT_EQ(w->txtfields(1)->text(), QString());
+    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 0);
+    w.reset();
+    reiniciarDB();
+    abrir();
+    EXPECT_EQ(w->txtfields(0)->text(), QString());
+    EXPECT_EQ(w->txtfields(1)->text(), QString());
+    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 0);
+}
+
+TEST_P(Ventana, EnterLoadsClearsOrMovesOn) {
+    abrir();
+    w->txtfields(0)->setFocus();
+    w->txtfields(0)->setText(QStringLiteral("0001"));
+    tecla(w->txtfields(0), Qt::Key_Return);
+    EXPECT_EQ(w->txtfields(1)->text(), QStringLiteral("Disponibilidades"));
+    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 5);
+    // An empty code clears the description and leaves the list.
+    w->txtfields(0)->setFocus();
+    w->txtfields(0)->setText(QString());
+    tecla(w->txtfields(0), Qt::Key_Return);
+    EXPECT_EQ(w->txtfields(1)->text(), QString());
+    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 5);
+    // Enter on the description only moves the focus on.
+    w->txtfields(1)->setText(QStringLiteral("texto"));
+    w->txtfields(1)->setFocus();
+    tecla(w->txtfields(1), Qt::Key_Return);
+    EXPECT_EQ(w->txtfields(1)->text(), QStringLiteral("texto"));
+    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 5);
+    EXPECT_EQ(QApplication::focusWidget(), w->cmdAsociar());
+}
+
+TEST_P(Ventana, AddingAccountsKeepsTheOnesAlreadyListed) {
+    abrir(QStringLiteral("@ParametroAdicional=0003;"));
+    w->item(QStringLiteral("410106"))->setCheckState(0, Qt::Unchecked);
+    valoresLookup = QStringList{QStringLiteral("410106"), QStringLiteral("110101")};
+    QTest::mouseClick(w->cmdAsociar(), Qt::LeftButton);
+    ASSERT_EQ(pedidos.size(), 1u);
+    EXPECT_EQ(pedidos[0].sql, QStringLiteral("SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE (TITULO=0)  ORDER BY CODIGO"));
+    EXPECT_TRUE(pedidos[0].CheckBoxes);
+    EXPECT_EQ(pedidos[0].CampoDevuelto, QStringLiteral("CODIGO"));
+    EXPECT_EQ(ClsCons().CampoDevuelto, QStringLiteral("IDARTICULO"));
+    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 9);
+    EXPECT_EQ(w->item(QStringLiteral("410106"))->checkState(0), Qt::Unchecked);
+    EXPECT_EQ(w->item(QStringLiteral("110101"))->checkState(0), Qt::Checked);
+    EXPECT_EQ(w->item(QStringLiteral("110101"))->text(1), QStringLiteral("Caja"));
+    // Nothing chosen changes nothing.
+    valoresLookup.reset();
+    QTest::mouseClick(w->cmdAsociar(), Qt::LeftButton);
+    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 9);
+    QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("CmdSeleccionarTodo")), Qt::LeftButton);
+    EXPECT_EQ(tildadas(), 9);
+    QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("CmdDeSeleccionarTodo")), Qt::LeftButton);
+    EXPECT_EQ(tildadas(), 0);
+}
+
+TEST_P(Ventana, RightClickLooksUpOnlyTheCode) {
+    abrir();
+    QTest::mouseClick(w->txtfields(1), Qt::RightButton);
+    EXPECT_TRUE(pedidos.empty());
+    valorLookup = QStringLiteral("0002");
+    QTest::mouseClick(w->txtfields(0), Qt::RightButton);
+    ASSERT_EQ(pedidos.size(), 1u);
+    EXPECT_EQ(pedidos[0].sql, QStringLiteral("SELECT DESCRIPCION , IDAGRUPACION FROM TA_AGRUPCUENTAS ORDER BY IDAGRUPACION"));
+    EXPECT_EQ(pedidos[0].CampoDevuelto, QStringLiteral("IDAGRUPACION"));
+    EXPECT_EQ(w->txtfields(1)->text(), QStringLiteral("Gastos de administración"));
+    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 20);
+    // F3 from the code field looks it up too; the description field offers no lookup.
+    w->txtfields(0)->setFocus();
+    tecla(w->txtfields(0), Qt::Key_F3);
+    EXPECT_EQ(pedidos.size(), 2u);
+    w->txtfields(1)->setFocus();
+    EXPECT_FALSE(w->UtilBox1()->accion(QStringLiteral("CONSULTAR"))->isEnabled());
+    EXPECT_EQ(w->CampoActual(), 1);
+}
+
+TEST_P(Ventana, SavingANewGroupingWritesHeaderAndTickedAccounts) {
+    abrir();
+    w->txtfields(0)->setText(QStringLiteral("7"));
+    tecla(w->txtfields(0), Qt::Key_Return);
+    w->txtfields(1)->setText(QStringLiteral("Ventas d'Alba"));
+    valoresLookup = QStringList{QStringLiteral("410101"), QStringLiteral("410102"), QStringLiteral("410103")};
+    w->cmdAsociar_Click();
+    w->item(QStringLiteral("410103"))->setCheckState(0, Qt::Unchecked);
+    tecla(w->LstTodo(), Qt::Key_F10);
+    EXPECT_EQ(descripcion("   7"), QStringLiteral("Ventas d'Alba"));
+    EXPECT_EQ(detalle("   7"), (QStringList{QStringLiteral("410101"), QStringLiteral("410102")}));
+    EXPECT_TRUE(prompt.records.empty());
+    EXPECT_EQ(w->txtfields(1)->text(), QStringLiteral("Ventas d'Alba"));
+    // Saving the same screen again writes the same rows.
+    tecla(w->LstTodo(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(detalle("   7"), (QStringList{QStringLiteral("410101"), QStringLiteral("410102")}));
+    // Reloaded, it reads back exactly.
+    w->txtfields(0)->setText(QStringLiteral("7"));
+    w->ValidaCampo(0);
+    EXPECT_EQ(w->txtfields(1)->text(), QStringLiteral("Ventas d'Alba"));
+    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 2);
+}
+
+TEST_P(Ventana, SavingAnExistingGroupingRewritesOnlyWhatChanged) {
+    abrir(QStringLiteral("@ParametroAdicional=0003;"));
+    Frm_AgrupCuentas::SeleccionaTodoList(w->LstTodo(), false);
+    w->txtfields(1)->setText(QStringLiteral("Zonas"));
+    w->UtilBox1_ButtonClick(QStringLiteral("grabar"));
+    EXPECT_EQ(descripcion("0003"), QStringLiteral("Zonas"));
+    EXPECT_TRUE(detalle("0003").isEmpty());
+    EXPECT_EQ(filas(QStringLiteral("SELECT COUNT(*) FROM TA_AGRUPCUENTAS WHERE IDAGRUPACION = '0003'")), QStringList{QStringLiteral("1")});
+}
+
+TEST_P(Ventana, BlankCodeOrDescriptionIsRefused) {
+    abrir();
+    const struct { const char* codigo; const char* desc; const char* mensaje; } casos[] = {
+        {"  ", "  ", "DEBE INFORMAR EL CODIGO"}, {"  ", "x", "DEBE INFORMAR EL CODIGO"}, {"9", "   ", "DEBE INFORMAR LA DESCRIPCION"}};
+    for (const auto& c : casos) {
+        w->txtfields(0)->setText(QString::fromUtf8(c.codigo));
+        w->txtfields(1)->setText(QString::fromUtf8(c.desc));
+        prompt.records.clear();
+        w->GrabarAgrupacion();
+        ASSERT_EQ(prompt.records.size(), 1u);
+        EXPECT_EQ(prompt.records[0].text, QString::fromUtf8(c.mensaje));
+        EXPECT_EQ(prompt.records[0].buttons, vb::OKOnly);
+    }
+    EXPECT_EQ(descripcion("   9"), QStringLiteral("<sin fila>"));
+}
+
+TEST_P(Ventana, AFailedSaveWritesNothing) {
+    abrir(QStringLiteral("@ParametroAdicional=0001;"));
+    w->txtfields(1)->setText(QStringLiteral("Cambiada"));
+    valoresLookup = QStringList{QStringLiteral("110108"), QString(30, u'9')};   // the second cannot be stored
+    w->cmdAsociar_Click();
+    prompt.answer(vb::Abort);
+    w->UtilBox1_ButtonClick(QStringLiteral("GRABAR"));
+    ASSERT_EQ(prompt.records.size(), 1u);
+    EXPECT_EQ(descripcion("0001"), QStringLiteral("Disponibilidades"));
+    EXPECT_EQ(detalle("0001").size(), 5);
+    EXPECT_FALSE(DB().gCnn.inTransaction());
+    // Without the bad account, Retry saves it all.
+    prompt.onMessage = [&](const ScriptedPrompt::Record&) { delete w->item(QString(30, u'9')); };
+    prompt.answer(vb::Retry);
+    w->GrabarAgrupacion();
+    EXPECT_EQ(prompt.records.size(), 2u);
+    EXPECT_EQ(descripcion("0001"), QStringLiteral("Cambiada"));
+    EXPECT_EQ(detalle("0001").size(), 6);
+}
+
+TEST_P(Ventana, ChangesFromAnotherWorkstationAreNotOverwritten) {
+    abrir(QStringLiteral("@ParametroAdicional=0001;"));
+    env->sqlNativo(QStringLiteral("UPDATE TA_AGRUPCUENTAS SET Descripcion = 'Otro puesto' WHERE IDAGRUPACION = '0001';"));
+    w->txtfields(1)->setText(QStringLiteral("Mía"));
+    w->GrabarAgrupacion();
+    ASSERT_EQ(prompt.records.size(), 1u);
+    EXPECT_TRUE(prompt.records[0].text.contains(QStringLiteral("fue modificada en otro puesto")));
+    EXPECT_EQ(descripcion("0001"), QStringLiteral("Otro puesto"));
+    EXPECT_EQ(detalle("0001").size(), 5);
+    // Reloaded, the save goes through; then another station changes only the accounts.
+    w->ValidaCampo(0);
+    env->sqlNativo(QStringLiteral("DELETE FROM TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '0001' AND Cuenta = '110101';"));
+    w->GrabarAgrupacion();
+    EXPECT_EQ(prompt.records.size(), 2u);
+    EXPECT_EQ(detalle("0001").size(), 4);
+    w->ValidaCampo(0);
+    w->GrabarAgrupacion();
+    EXPECT_EQ(prompt.records.size(), 2u);
+    EXPECT_EQ(detalle("0001").size(), 4);
+}
+
+TEST_P(Ventana, DeleteAsksAndRemovesTheWholeGrouping) {
+    abrir(QStringLiteral("@ParametroAdicional=0002;"));
+    prompt.answer(vb::No);
+    tecla(w->txtfields(0), Qt::Key_F8);
+    ASSERT_EQ(prompt.records.size(), 1u);
+    EXPECT_EQ(prompt.records[0].text, QStringLiteral("Desea Eliminar los Parametros"));
+    EXPECT_EQ(prompt.records[0].title, QStringLiteral("Aviso al Operador..."));
+    EXPECT_EQ(descripcion("0002"), QStringLiteral("Gastos de administración"));
+    // A code without a row deletes nothing and leaves the screen.
+    w->txtfields(0)->setText(QStringLiteral("0077"));
+    prompt.answer(vb::Yes);
+    w->Borrar();
+    EXPECT_EQ(w->txtfields(0)->text(), QStringLiteral("0077"));
+    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 20);
+    w->txtfields(0)->setText(QString());
+    prompt.answer(vb::Yes);
+    w->Borrar();
+    EXPECT_EQ(w->txtfields(1)->text(), QStringLiteral("Gastos de administración"));
+    w->txtfields(0)->setText(QStringLiteral("0002"));
+    prompt.answer(vb::Yes);
+    w->UtilBox1_ButtonClick(QStringLiteral("BORRAR"));
+    EXPECT_EQ(descripcion("0002"), QStringLiteral("<sin fila>"));
+    EXPECT_TRUE(detalle("0002").isEmpty());
+    EXPECT_EQ(w->txtfields(0)->text(), QString());
+    EXPECT_EQ(w->txtfields(1)->text(), QString());
+    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 0);
+}
+
+TEST_P(Ventana, CloseEndsTheProcessAndUnknownTillsRegister) {
+    abrir(QStringLiteral("@Caja=7;"));
+    EXPECT_EQ(panel("CAJA"), QStringLiteral("7 CAJA 7"));
+    EXPECT_EQ(filas(QStringLiteral("SELECT Descripcion FROM TA_CAJAS WHERE IdCajas = '   7'")), QStringList{QStringLiteral("CAJA 7")});
+    EXPECT_THROW(tecla(w->txtfields(0), Qt::Key_Q, Qt::ControlModifier), ProcessEndRequested);
+    EXPECT_TRUE(terminado);
+}
+
+TEST_P(Ventana, SkinComesFromTheIniOfUserAndDatabase) {
+    abrir();
+    auto* skin = w->findChild<SkinFramework*>(QStringLiteral("SkinFramework1"));
+    EXPECT_EQ(Session.Skin, 4);
+    EXPECT_TRUE(skin->hojaCargada().contains(QStringLiteral("Skin 4")));
+    EXPECT_EQ(skin->ApplyOptions & 1, 1);
+    w.reset();
+    reiniciarDB();
+    QFile ini(env->db().carpeta + QStringLiteral("cn000pr.ini"));
+    ini.open(QIODevice::WriteOnly);
+    ini.write(QStringLiteral("[OPER_%1Styles]\nStyles=7\n").arg(env->db().base.toUpper()).toUtf8());
+    ini.close();
+    abrir();
+    EXPECT_EQ(Session.Skin, 7);
+    EXPECT_TRUE(w->findChild<SkinFramework*>(QStringLiteral("SkinFramework1"))->hojaCargada().contains(QStringLiteral("Any other skin number")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, Ventana, ::testing::Values(Motor::Sqlite, Motor::Postgres),
+                         [](const auto& info) { return std::string(nombreMotor(info.param)); });
+
+TEST(Ventana20000, ListsManyAccountsQuickly) {
+    EntornoPrueba env(Motor::Sqlite);
+    {
+        ado::Connection c;
+        c.Open(QStringLiteral("Provider=SQLite;Data Source=") + env.db().carpeta + QStringLiteral("DEMO.db"));
+        c.BeginTrans();
+        for (int i = 0; i < 20000; ++i) {
+            c.runNative(QStringLiteral("INSERT INTO MA_CUENTAS (Codigo, DESCRIPCION) VALUES ('9%1', 'Cuenta %1')").arg(i, 6, 10, QChar(u'0')));
+            c.runNative(QStringLiteral("INSERT INTO TA_AGRUPCUENTAS_DETALLE VALUES ('0001', '9%1')").arg(i, 6, 10, QChar(u'0')));
+        }
+        c.CommitTrans();
+    }
+    ScriptedPrompt prompt;
+    reiniciarDB();
+    reiniciarSesion();
+    setLineaDeComandos(QStringLiteral("@server=sqlite; @dbname=DEMO; @usuario=ADMIN; @ParametroAdicional=0001;"));
+    Frm_AgrupCuentas w;
+    QElapsedTimer t;
+    t.start();
+    w.Form_Load();
+    EXPECT_EQ(w.LstTodo()->topLevelItemCount(), 20005);
+    EXPECT_LT(t.elapsed(), 20000);
+    std::printf("20005 accounts loaded in %lld ms\n", static_cast<long long>(t.elapsed()));
+    reiniciarDB();
+}
+
+// The built program itself, started with a parameter string on a copy of the
+// demo database, registers its till and shows the window.
+TEST(Ejecutable, StartsOnTheDemoDatabase) {
+    EntornoPrueba env(Motor::Sqlite);
+    const QString exe = env.db().carpeta + QStringLiteral("agrupcuentas");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(AGR_BIN_DIR "/agrupcuentas"), exe));
+    QFile::setPermissions(exe, QFile::permissions(exe) | QFileDevice::ExeUser);
+    QProcess p;
+    QProcessEnvironment pe = QProcessEnvironment::systemEnvironment();
+    pe.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(pe);
+    p.start(exe, {QStringLiteral("@server=sqlite; @dbname=DEMO; @usuario=ADMIN; @Password=; @ParametroAdicional=0003; @Caja=5;")});
+    ASSERT_TRUE(p.waitForStarted(10000));
+    ado::Connection c;
+    c.Open(QStringLiteral("Provider=SQLite;Data Source=") + env.db().carpeta + QStringLiteral("DEMO.db"));
+    QString caja;
+    QElapsedTimer t;
+    t.start();
+    while (caja.isEmpty() && t.elapsed() < 20000 && p.state() == QProcess::Running) {
+        QTest::qWait(100);
+        ado::Recordset rs;
+        rs.Open(QStringLiteral("SELECT Descripcion FROM TA_CAJAS WHERE IdCajas = '   5'"), &c);
+        if (!rs.Eof()) caja = rs.Fields(0).Value().toText();
+    }
+    EXPECT_EQ(caja, QStringLiteral("CAJA 5"));
+    EXPECT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().constData();
+    p.kill();
+    p.waitForFinished(5000);
+}
+
+} // namespace
