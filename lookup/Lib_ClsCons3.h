@@ -5,48 +5,69 @@
 #include <functional>
 #include <optional>
 
-class Lib_ClsCons3;
-
-// What a lookup dialog is asked to show and what it answers. The dialogs are
-// windows; the window layer installs the function that shows them.
+// What the list or tree dialog is given for one lookup, and what it answers.
+// The dialogs are windows; the window layer installs the function that shows
+// them (setMostradorConsulta).
 struct PedidoConsulta {
     QString sql;
+    QString gConnString;
     QString CampoDevuelto;
     bool CheckBoxes = false;
     bool TreeView = false;
+    bool UsaCantidades = false;
+    bool OrdenarPorLwv = false;
+    bool CfgUsaConsultaLIKE = false;
+    bool DestildarTodo = false;   // clear every tick once the rows are read
     QString FiltroInicial;
     QString CampoBusqueda;
     QString ValoresDefault;
+    QString MuestraStock;
+    ado::Variant StkNivel1, StkNivel2, StkNivel3, StkNivel4;
+    QStringList CmpsDevueltos;
 };
 struct RespuestaConsulta {
     ado::Variant ValorDevuelto;
-    std::optional<QStringList> Valores;    // nothing when no list came back
+    std::optional<QStringList> Valores;      // nothing when no list came back
     std::optional<QStringList> Cantidades;
+    QStringList CmpsDevueltos;               // the further columns' values of the chosen row
 };
 using MostradorConsulta = std::function<RespuestaConsulta(const PedidoConsulta&)>;
 void setMostradorConsulta(MostradorConsulta m);
 
-// The lookup request object: callers fill a few properties, ask for a lookup
-// and read the chosen key back. Start-up sets where it connects and where the
-// query mask file is.
+// The lookup request object: a caller sets CampoDevuelto (and Checks), calls
+// ConsultaSearch with a statement or a bare table name, and reads
+// ValorDevuelto or Valores.
 class Lib_ClsCons3 {
 public:
+    Lib_ClsCons3();
+
+    ado::Variant StkNivel1, StkNivel2, StkNivel3, StkNivel4;
+    QString MuestraStock;
+    std::optional<QStringList> Valores;
+    std::optional<QStringList> Cantidades;
+    bool Checks = false;
+    ado::Variant ValorDevuelto;
     QString gConnString;
     QString gRutaMascaraConsultas;
     bool gUsarMascarasConsultas = false;
-    QString CampoDevuelto;
-    bool Checks = false;
     bool UsaCantidades = false;
-    ado::Variant ValorDevuelto;
-    std::optional<QStringList> Valores;
-    std::optional<QStringList> Cantidades;
+    QString CampoDevuelto;
 
-    void ConsultaSearch(const QString& sql, QStringList* CmpsDevueltos, const QString& Clave, QString& CampoBusqueda,
+    void ConsultaSearch(QString sql, QStringList* CmpsDevueltos, const QString& Clave, QString& CampoBusqueda,
                         QString& Where, const QString& SentenciaOpcional, bool TreeView, const QString& ValoresDefault);
+    // The statement ConsultaSearch shows for these arguments; nothing when it
+    // stops with the mask configuration message.
+    std::optional<QString> ArmarSentencia(QString sql, QString& CampoBusqueda, QString& Where, const QString& SentenciaOpcional);
+
+private:
+    void ArmarConsultaDefault(QString& sql, QString& CampoBusqueda, const QString& Where, const QString& SentenciaOpcional,
+                              const QString& limite);
+    bool usaConsultaLike_ = false;
 };
 
 // The process-wide request object, created on first use.
 Lib_ClsCons3& ClsCons();
+void reiniciarClsCons();
 
 // Appends the default records to the query mask file named by the process-wide
 // request object.

@@ -57,7 +57,7 @@ protected:
         env = std::make_unique<EntornoPrueba>(GetParam());
         reiniciarDB();
         reiniciarSesion();
-        ClsCons() = Lib_ClsCons3();
+        reiniciarClsCons();
         Puesto().setComputerName(QStringLiteral("pc07"));
         Puesto().setWorkstationUser(QStringLiteral("Operador"));
         setProcessEndHandler([this](int code) {

@@ -41,7 +41,7 @@ protected:
         reiniciarDB();
         reiniciarDBEstadisticas();
         reiniciarSesion();
-        ClsCons() = Lib_ClsCons3();
+        reiniciarClsCons();
         Puesto().setWorkstationUser(QStringLiteral("oper"));
         setProcessEndHandler([this](int c) {
             terminado = true;

@@ -1,0 +1,374 @@
+#include "lookup/gui/Lib_FrmCons3.h"
+#include "data/Cfg.h"
+#include "data/DB_Dll.h"
+#include "platform/Prompt.h"
+#include "util/ErrorTrap.h"
+#include "util/ReportaError.h"
+#include "util/VbText.h"
+#include "util/ZtUtil.h"
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+int reporte(const VbError& e, const char* rutina) {
+    return ReportaError(e, vb::AbortRetryIgnore | vb::Critical, QString::fromLatin1(rutina));
+}
+}
+
+RespuestaConsulta MostrarConsultaLista(const PedidoConsulta& p) {
+    Lib_FrmCons3 d(p, QApplication::activeWindow());
+    d.exec();
+    return d.respuesta();
+}
+
+Lib_FrmCons3::Lib_FrmCons3(const PedidoConsulta& pedido, QWidget* parent) : QDialog(parent), p_(pedido), sql_(pedido.sql) {
+    setWindowTitle(QStringLiteral("Consulta..."));
+    setObjectName(QStringLiteral("Lib_FrmCons3"));
+    auto* v = new QVBoxLayout(this);
+    auto* titulo = new QLabel(QStringLiteral("CONSULTA"), this);
+    titulo->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    v->addWidget(titulo);
+    desplazar_ = new QScrollArea(this);
+    desplazar_->setWidgetResizable(true);
+    desplazar_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    campos_ = new QWidget(desplazar_);
+    campos_->setObjectName(QStringLiteral("picFields"));
+    auto* cv = new QVBoxLayout(campos_);
+    cv->setContentsMargins(0, 0, 0, 0);
+    cv->setSpacing(2);
+    auto* filaCajas = new QWidget(campos_);
+    filaCajas->setObjectName(QStringLiteral("filaCajas"));
+    filaCajas->setMinimumHeight(QComboBox().sizeHint().height());
+    cv->addWidget(filaCajas);
+    lista_ = new QTreeWidget(campos_);
+    lista_->setObjectName(QStringLiteral("ListView1"));
+    lista_->setRootIsDecorated(false);
+    lista_->setUniformRowHeights(true);
+    lista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lista_->setAlternatingRowColors(true);
+    QFont f = lista_->font();
+    f.setBold(true);
+    f.setPointSize(10);
+    lista_->setFont(f);
+    lista_->installEventFilter(this);
+    lista_->header()->setSectionsClickable(true);
+    cv->addWidget(lista_, 1);
+    desplazar_->setWidget(campos_);
+    v->addWidget(desplazar_, 1);
+    auto* botones = new QHBoxLayout;
+    aceptar_ = new QPushButton(QStringLiteral("&Aceptar"), this);
+    cancelar_ = new QPushButton(QStringLiteral("&Cancelar"), this);
+    nueva_ = new QPushButton(QStringLiteral("&Nueva Busqueda"), this);
+    nuevo_ = new QPushButton(QStringLiteral("N&uevo"), this);
+    marcar_ = new QPushButton(QStringLiteral("&Marcar"), this);
+    for (QPushButton* b : {aceptar_, cancelar_, nueva_, nuevo_, marcar_}) {
+        b->setAutoDefault(false);
+        botones->addWidget(b);
+    }
+    botones->addStretch(1);
+    v->addLayout(botones);
+    marcar_->setVisible(p_.CheckBoxes);
+    connect(aceptar_, &QPushButton::clicked, this, &Lib_FrmCons3::Aceptar);
+    connect(cancelar_, &QPushButton::clicked, this, &Lib_FrmCons3::Cancelar);
+    connect(nueva_, &QPushButton::clicked, this, &Lib_FrmCons3::NuevaBusqueda);
+    connect(marcar_, &QPushButton::clicked, this, &Lib_FrmCons3::Marcar);
+    connect(nuevo_, &QPushButton::clicked, this, [] {
+        MsgBox(QStringLiteral("El programa de mantenimiento de esta tabla no está disponible en este puesto."), vb::Information,
+               QStringLiteral("Atención"));
+    });
+    connect(lista_, &QTreeWidget::itemDoubleClicked, this, &Lib_FrmCons3::Aceptar);
+    connect(lista_->header(), &QHeaderView::sectionClicked, this, [this](int c) {
+        lista_->sortItems(c, orden_);
+        orden_ = orden_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    });
+    Cargar();
+    if (p_.DestildarTodo)
+        for (int i = 0; i < lista_->topLevelItemCount(); ++i) lista_->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+}
+
+QComboBox* Lib_FrmCons3::caja(int i) {
+    while (int(cajas_.size()) <= i) {
+        auto* c = new QComboBox(campos_->findChild<QWidget*>(QStringLiteral("filaCajas")));
+        c->setEditable(true);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->setObjectName(QStringLiteral("CmbSearch%1").arg(cajas_.size()));
+        c->setToolTip(QStringLiteral("F5 realiza nueva busqueda"));
+        c->lineEdit()->installEventFilter(this);
+        const int n = int(cajas_.size());
+        connect(c, &QComboBox::editTextChanged, this, [this, n] { busquedaInstantanea(n); });
+        cajas_.push_back(c);
+    }
+    return cajas_[size_t(i)];
+}
+
+void Lib_FrmCons3::Cargar() {
+    DB_Dll& db = DB();
+    const TrapReport report = [](const VbError& e) { return reporte(e, "FORM_LOAD"); };
+    bool fin = false;
+    runTrapped(report, {
+        [&] {
+            esArticulos_ = vbtext::Contains(sql_, QStringLiteral("articulos"));
+            respuesta_.Valores = QStringList();
+            respuesta_.Cantidades = QStringList();
+            lista_->clear();
+        },
+        [&] { fin = vbtext::Trim(sql_).isEmpty(); },
+        [&] {
+            if (fin) return;
+            sql_ += u' ';
+            const int de = vbtext::InStr(sql_, QStringLiteral("from"));
+            if (de > 0) {
+                const int blanco = sql_.indexOf(u' ', de + 4);
+                tabla_ = vbtext::Trim(sql_.mid(de + 4 - 1, (blanco < 0 ? sql_.size() : blanco) - (de + 3)));
+            }
+            if (primera_.isEmpty()) primera_ = sql_;
+        },
+        [&] {
+            if (!fin) db.AbrirRecordset(sql_, rs_);
+        },
+        [&] {
+            if (fin) return;
+            lista_->setSortingEnabled(false);
+            Encolumnar();
+            Leer();
+        },
+        [&] {
+            if (!fin && p_.OrdenarPorLwv) lista_->setSortingEnabled(true);
+        },
+        [&] {
+            if (!fin && !vbtext::Trim(p_.FiltroInicial).isEmpty()) caja(0)->setEditText(p_.FiltroInicial);
+        },
+        [&] {
+            if (!fin) db.CierraRecordset(rs_);
+        },
+        [&] {
+            if (!fin) CalcularAncho();
+        },
+    });
+}
+
+void Lib_FrmCons3::Encolumnar() {
+    if (rs_.State() != ado::ad::StateOpen) return;
+    QStringList cabeceras;
+    std::vector<int> anchos;
+    const bool articulos = vbtext::Contains(sql_, QStringLiteral("V_MA_ARTICULOS")) || vbtext::Contains(sql_, QStringLiteral("STK_MA_ARTICULOS"));
+    for (int i = 0; i < rs_.FieldCount(); ++i) {
+        ado::Field f = rs_.Fields(i);
+        int ancho = int(f.DefinedSize());
+        if (f.Type() == 6 || f.Type() == 131 || f.Type() == 14) ancho = 12;
+        if (ancho <= 0 || ancho > 60) ancho = 60;
+        QString cabecera = f.Name();
+        if (articulos) {
+            for (int k = 1; k <= 8; ++k)
+                if (vbtext::Equals(f.Name(), QStringLiteral("PRECIO%1").arg(k))) cabecera = vbtext::Trim(Cfg(QStringLiteral("NOM_PCLASE%1").arg(k)));
+        } else if (p_.ValoresDefault == QLatin1String("@10")) {
+            ancho += 10;
+        }
+        QComboBox* c = caja(i);
+        c->setProperty("Tag", f.Name());
+        c->setVisible(true);
+        cabeceras << cabecera;
+        anchos.push_back(ancho);
+    }
+    for (size_t i = size_t(rs_.FieldCount()); i < cajas_.size(); ++i) cajas_[i]->setVisible(false);
+    lista_->setColumnCount(int(cabeceras.size()));
+    lista_->setHeaderLabels(cabeceras);
+    const int x = lista_->fontMetrics().horizontalAdvance(QLatin1Char('X'));
+    for (size_t i = 0; i < anchos.size(); ++i) lista_->header()->resizeSection(int(i), anchos[i] * x);
+}
+
+void Lib_FrmCons3::Leer() {
+    if (rs_.State() != ado::ad::StateOpen || rs_.Bof()) return;
+    const ZtUtil& u = Utilidades();
+    const int n = rs_.FieldCount();
+    int indiceDevuelto = -1;
+    for (int i = 0; i < n; ++i)
+        if (vbtext::Equals(rs_.Fields(i).Name(), p_.CampoDevuelto)) indiceDevuelto = i;
+    QList<QTreeWidgetItem*> filas;
+    for (; !rs_.Eof(); rs_.MoveNext()) {
+        QStringList textos;
+        textos << vbtext::Trim(u.NullToText(rs_.Fields(0).Value()));
+        for (int j = 1; j < n; ++j) textos << u.FormatCode(u.NullToText(rs_.Fields(j).Value()), 0);
+        auto* it = new QTreeWidgetItem(textos);
+        it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | (p_.CheckBoxes ? Qt::ItemIsUserCheckable : Qt::NoItemFlags));
+        if (p_.CheckBoxes) {
+            const QString v = indiceDevuelto >= 0 ? vbtext::Trim(u.NullToText(rs_.Fields(indiceDevuelto).Value())) : QString();
+            it->setCheckState(0, !v.isEmpty() && vbtext::Contains(p_.ValoresDefault, v) ? Qt::Checked : Qt::Unchecked);
+        }
+        filas << it;
+    }
+    lista_->addTopLevelItems(filas);
+    if (lista_->topLevelItemCount() > 0) lista_->setCurrentItem(lista_->topLevelItem(0));
+}
+
+void Lib_FrmCons3::CalcularAncho() {
+    auto* fila = campos_->findChild<QWidget*>(QStringLiteral("filaCajas"));
+    int total = 0;
+    for (int i = 0; i < lista_->columnCount() && i < int(cajas_.size()); ++i) {
+        const int x = lista_->header()->sectionPosition(i) + lista_->frameWidth();
+        const int w = lista_->header()->sectionSize(i);
+        cajas_[size_t(i)]->setGeometry(x, 0, std::max(20, w - 3), fila->minimumHeight());
+        total += w;
+    }
+    campos_->setMinimumWidth(total + 24);
+    const int pantalla = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry().width() : 1024;
+    resize(std::min(pantalla - 32, std::max(480, total + 60)), std::max(height(), 420));
+}
+
+int Lib_FrmCons3::Busqueda(int Clave, const QString& QueValor) const {
+    const QString t = vbtext::Trim(QueValor);
+    for (int i = 0; i < lista_->topLevelItemCount(); ++i) {
+        const QString celda = vbtext::Trim(lista_->topLevelItem(i)->text(Clave));
+        if (celda.left(t.size()).compare(t, Qt::CaseInsensitive) == 0) return i;
+    }
+    return -1;
+}
+
+int Lib_FrmCons3::IndiceColumna(const QString& Columna) const {
+    for (int i = 0; i < lista_->columnCount(); ++i)
+        if (vbtext::Equals(vbtext::Trim(lista_->headerItem()->text(i)), vbtext::Trim(Columna))) return i + 1;
+    return lista_->columnCount() + 1;
+}
+
+void Lib_FrmCons3::busquedaInstantanea(int c) {
+    cajaActual_ = c;
+    const int fila = Busqueda(c, cajas_[size_t(c)]->currentText());
+    if (fila < 0) return;
+    lista_->setCurrentItem(lista_->topLevelItem(fila));
+    lista_->scrollToItem(lista_->topLevelItem(fila));
+}
+
+void Lib_FrmCons3::NuevaConsulta(int c) {
+    QString cola, prefijo, base = sql_;
+    const int orden = vbtext::InStr(sql_, QStringLiteral("order"));
+    if (orden > 0) {
+        const int ob = vbtext::InStr(sql_, QStringLiteral("order by"));
+        if (ob > 0) {
+            cola = sql_.mid(ob - 1);
+            base = sql_.left(ob - 1);
+        }
+    }
+    const int gb = vbtext::InStr(sql_, QStringLiteral("group by"));
+    if (gb > 0) {
+        if (!vbtext::Trim(sql_.mid(gb - 1)).isEmpty()) cola = sql_.mid(gb - 1);
+        base = sql_.left(gb - 1);
+    }
+    if (vbtext::Contains(base, QStringLiteral("stk_ma_articulos."))) prefijo = QStringLiteral("stk_ma_articulos.");
+    if (vbtext::Contains(base, QStringLiteral("v_ma_articulos."))) prefijo = QStringLiteral("v_ma_articulos.");
+    const QString union_ = vbtext::Contains(sql_, QStringLiteral("where")) ? QStringLiteral(" and ") : QStringLiteral(" where ");
+    QComboBox* b = caja(c);
+    const QString campo = b->property("Tag").toString();
+    QString texto = b->currentText();
+    if (p_.CfgUsaConsultaLIKE) {
+        sql_ = base + union_ + prefijo + campo + QStringLiteral(" like '%") + entreComillas(texto).replace(u' ', u'%') + QStringLiteral("%' ") + cola;
+    } else {
+        texto = Utilidades().ReplaceText(texto, QStringLiteral("*"), QStringLiteral("%"));
+        b->setEditText(texto);
+        sql_ = base + union_ + prefijo + campo + QStringLiteral(" like '") + entreComillas(texto) + QStringLiteral("%' ") + cola;
+    }
+    sqlNueva_ = sql_;
+    const QSignalBlocker bloqueo(b);
+    b->setEditText(QString());
+    Cargar();
+}
+
+void Lib_FrmCons3::NuevaBusqueda() {
+    sql_ = primera_;
+    sql_.chop(1);   // loading appends its blank again
+    Cargar();
+    if (!cajas_.empty()) cajas_[0]->setFocus();
+}
+
+QString Lib_FrmCons3::valorColumna(const QTreeWidgetItem* it, int columna1) const {
+    if (columna1 < 1 || columna1 > lista_->columnCount()) throw VbError(35600, QStringLiteral("Índice fuera de los límites"));
+    return it->text(columna1 - 1);
+}
+
+void Lib_FrmCons3::Aceptar() {
+    const TrapReport report = [](const VbError& e) { return reporte(e, "CmdAceptar"); };
+    runTrapped(report, {[&] {
+        if (p_.CheckBoxes) {
+            if (p_.CampoDevuelto.isEmpty() && lista_->columnCount() > 0) p_.CampoDevuelto = lista_->headerItem()->text(0);
+            QStringList valores;
+            for (int i = 0; i < lista_->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* it = lista_->topLevelItem(i);
+                if (it->checkState(0) == Qt::Checked) valores << valorColumna(it, IndiceColumna(p_.CampoDevuelto));
+            }
+            respuesta_.Valores = valores;
+            return;
+        }
+        const QTreeWidgetItem* it = lista_->currentItem();
+        if (!it) return;
+        QString ultimo;
+        for (const QString& c : p_.CmpsDevueltos) respuesta_.CmpsDevueltos << (ultimo = valorColumna(it, IndiceColumna(c)));
+        if (!vbtext::Trim(p_.CampoDevuelto).isEmpty()) ultimo = valorColumna(it, IndiceColumna(p_.CampoDevuelto));
+        respuesta_.ValorDevuelto = ultimo;
+    }});
+    accept();
+}
+
+void Lib_FrmCons3::Cancelar() {
+    respuesta_.ValorDevuelto = QString();
+    respuesta_.Valores.reset();
+    respuesta_.CmpsDevueltos.clear();
+    reject();
+}
+
+void Lib_FrmCons3::Marcar() {
+    for (int i = 0; i < lista_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* it = lista_->topLevelItem(i);
+        it->setCheckState(0, it->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    }
+}
+
+bool Lib_FrmCons3::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)
+        for (size_t i = 0; i < cajas_.size(); ++i)
+            if (o == cajas_[i]->lineEdit()) {
+                cajas_[i]->lineEdit()->setStyleSheet(e->type() == QEvent::FocusIn ? QStringLiteral("background: #00FFFF;") : QString());
+                if (e->type() == QEvent::FocusIn) cajaActual_ = int(i);
+            }
+    if (e->type() != QEvent::KeyPress) return QDialog::eventFilter(o, e);
+    auto* k = static_cast<QKeyEvent*>(e);
+    for (size_t i = 0; i < cajas_.size(); ++i) {
+        if (o != cajas_[i]->lineEdit()) continue;
+        if (k->key() == Qt::Key_F5) {
+            NuevaConsulta(int(i));
+            return true;
+        }
+        if (k->key() == Qt::Key_Down || k->key() == Qt::Key_Up || k->key() == Qt::Key_PageDown || k->key() == Qt::Key_PageUp) {
+            lista_->setFocus();
+            return true;
+        }
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            Aceptar();
+            return true;
+        }
+    }
+    if (o == lista_) {
+        if (k->key() == Qt::Key_Space && p_.CheckBoxes) return false;
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            Aceptar();
+            return true;
+        }
+        const QString t = k->text();
+        if (!t.isEmpty() && (t[0].isPrint() || k->key() == Qt::Key_Backspace) && !(k->modifiers() & Qt::ControlModifier)) {
+            QComboBox* b = caja(cajaActual_);
+            b->setFocus();
+            if (k->key() == Qt::Key_Backspace) b->setEditText(b->currentText().left(b->currentText().size() - 1));
+            else b->setEditText(b->currentText() + t);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(o, e);
+}

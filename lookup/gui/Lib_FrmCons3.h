@@ -1,0 +1,76 @@
+#pragma once
+#include "lookup/Lib_ClsCons3.h"
+#include "platform/ado/Recordset.h"
+#include <QDialog>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The list lookup dialog: the rows of one statement in columns, a search box
+// over each column (typing selects the first row that starts with the text,
+// F5 narrows the statement with a LIKE condition), and the chosen row's value
+// or the ticked rows' values back to the request object.
+class Lib_FrmCons3 : public QDialog {
+    Q_OBJECT
+public:
+    explicit Lib_FrmCons3(const PedidoConsulta& pedido, QWidget* parent = nullptr);
+
+    // Loading (also run again by F5 and "Nueva Busqueda").
+    void Cargar();
+    void Encolumnar();
+    void Leer();
+    void CalcularAncho();
+    // Index (0-based) of the first row whose column starts with the text; -1 when none.
+    int Busqueda(int Clave, const QString& QueValor) const;
+    // 1-based index of the column with this header; column count + 1 when none.
+    int IndiceColumna(const QString& Columna) const;
+    void NuevaConsulta(int caja);   // F5 in search box `caja`
+    void NuevaBusqueda();
+    void Aceptar();
+    void Cancelar();
+    void Marcar();
+
+    RespuestaConsulta respuesta() const { return respuesta_; }
+    QString sql() const { return sql_; }
+    // The statement the last F5 built, before loading read it.
+    QString sqlNueva() const { return sqlNueva_; }
+    QTreeWidget* ListView1() const { return lista_; }
+    QComboBox* CmbSearch(int i) const { return cajas_.at(size_t(i)); }
+    int cantidadCajas() const { return int(cajas_.size()); }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    QComboBox* caja(int i);
+    QString valorColumna(const QTreeWidgetItem* it, int columna1) const;
+    void busquedaInstantanea(int caja);
+
+    PedidoConsulta p_;
+    QString sql_;
+    QString primera_;
+    QString sqlNueva_;
+    QString tabla_;
+    bool esArticulos_ = false;
+    int cajaActual_ = 0;
+    ado::Recordset rs_;
+    RespuestaConsulta respuesta_;
+    QWidget* campos_;
+    QScrollArea* desplazar_;
+    QTreeWidget* lista_;
+    std::vector<QComboBox*> cajas_;
+    QPushButton* aceptar_;
+    QPushButton* cancelar_;
+    QPushButton* nueva_;
+    QPushButton* nuevo_;
+    QPushButton* marcar_;
+    Qt::SortOrder orden_ = Qt::AscendingOrder;
+};
+
+// Shows a lookup in a fresh dialog, modally, and returns its answer.
+RespuestaConsulta MostrarConsultaLista(const PedidoConsulta& p);
