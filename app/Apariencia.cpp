@@ -100,7 +100,8 @@ void CrearPanelesEstado(QStatusBar* barra) {
         l->setFrameShadow(QFrame::Sunken);
         if (QByteArray(p.clave) == "FECHA") {
             l->setText(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
-            l->setMinimumWidth(std::max(l->minimumWidth(), l->sizeHint().width()));
+            // Room for the date whatever the skin's padding.
+            l->setMinimumWidth(std::max(l->minimumWidth(), l->fontMetrics().horizontalAdvance(l->text()) + 24));
         }
         barra->addPermanentWidget(l, QByteArray(p.clave) == "MENSAJE" ? 1 : 0);
     }

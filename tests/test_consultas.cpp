@@ -4,6 +4,7 @@
 #include "lookup/Lib_ClsCons3.h"
 #include "lookup/MascaraConsultas.h"
 #include "lookup/gui/Lib_FrmCons3.h"
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -147,6 +148,9 @@ TEST_F(Consultas, ListDialogSearchesNarrowsAndAnswers) {
     p.CampoDevuelto = QStringLiteral("IDAGRUPACION");
     Lib_FrmCons3 d(p);
     d.show();
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    EXPECT_TRUE(QApplication::focusWidget() == d.CmbSearch(0)->lineEdit() || QApplication::focusWidget() == d.CmbSearch(0));
     ASSERT_EQ(d.ListView1()->topLevelItemCount(), 3);
     EXPECT_EQ(d.cantidadCajas(), 2);
     // Typing in a search box selects the first row that starts with the text, in any case.
@@ -156,7 +160,7 @@ TEST_F(Consultas, ListDialogSearchesNarrowsAndAnswers) {
     EXPECT_EQ(d.respuesta().ValorDevuelto.toText(), QStringLiteral("0002"));
     // F5 narrows the statement with a LIKE condition before ORDER BY.
     d.CmbSearch(0)->setEditText(QStringLiteral("Ven"));
-    QTest::keyClick(d.CmbSearch(0)->lineEdit(), Qt::Key_F5);
+    QTest::keyClick(d.CmbSearch(0), Qt::Key_F5);
     // The column name is the engine's spelling of it; names ignore case.
     EXPECT_EQ(d.sqlNueva().toUpper().toStdString(),
               "SELECT DESCRIPCION , IDAGRUPACION FROM TA_AGRUPCUENTAS  WHERE DESCRIPCION LIKE 'VEN%' ORDER BY IDAGRUPACION ");

@@ -103,6 +103,8 @@ QComboBox* Lib_FrmCons3::caja(int i) {
         c->setInsertPolicy(QComboBox::NoInsert);
         c->setObjectName(QStringLiteral("CmbSearch%1").arg(cajas_.size()));
         c->setToolTip(QStringLiteral("F5 realiza nueva busqueda"));
+        // Keys reach the box or its line edit depending on where the focus sits.
+        c->installEventFilter(this);
         c->lineEdit()->installEventFilter(this);
         const int n = int(cajas_.size());
         connect(c, &QComboBox::editTextChanged, this, [this, n] { busquedaInstantanea(n); });
@@ -331,17 +333,23 @@ void Lib_FrmCons3::Marcar() {
     }
 }
 
+void Lib_FrmCons3::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // The clerk types at once: the first search box has the focus.
+    if (!cajas_.empty()) cajas_[0]->setFocus();
+}
+
 bool Lib_FrmCons3::eventFilter(QObject* o, QEvent* e) {
     if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)
         for (size_t i = 0; i < cajas_.size(); ++i)
-            if (o == cajas_[i]->lineEdit()) {
+            if (o == cajas_[i]->lineEdit() || o == cajas_[i]) {
                 cajas_[i]->lineEdit()->setStyleSheet(e->type() == QEvent::FocusIn ? QStringLiteral("background: #00FFFF;") : QString());
                 if (e->type() == QEvent::FocusIn) cajaActual_ = int(i);
             }
     if (e->type() != QEvent::KeyPress) return QDialog::eventFilter(o, e);
     auto* k = static_cast<QKeyEvent*>(e);
     for (size_t i = 0; i < cajas_.size(); ++i) {
-        if (o != cajas_[i]->lineEdit()) continue;
+        if (o != cajas_[i]->lineEdit() && o != cajas_[i]) continue;
         if (k->key() == Qt::Key_F5) {
             NuevaConsulta(int(i));
             return true;

@@ -45,6 +45,7 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     QComboBox* caja(int i);
