@@ -1,5 +1,5 @@
 #include "app/Frm_AgrupCuentas.h"
-#include "lookup/gui/Lib_FrmCons3.h"
+#include "lookup/gui/Lib_FrmCons3Tree.h"
 #include "platform/ProcessEnd.h"
 #include "platform/gui/QtPrompt.h"
 #include "util/ZtUtil.h"
@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
         else QApplication::restoreOverrideCursor();
     });
-    setMostradorConsulta(MostrarConsultaLista);
+    setMostradorConsulta(MostrarConsulta);
     Frm_AgrupCuentas w;
     w.Form_Load();
     w.show();

@@ -1,7 +1,9 @@
 #include "lookup/Lib_ClsCons3.h"
 #include "data/Cfg.h"
 #include "data/DB_Dll.h"
+#include "lookup/AnchosColumnas.h"
 #include "lookup/MascaraConsultas.h"
+#include <QFile>
 #include "platform/Prompt.h"
 #include "util/ErrorTrap.h"
 #include "util/VbText.h"
@@ -182,6 +184,56 @@ void Lib_ClsCons3::ConsultaSearch(QString sql, QStringList* CmpsDevueltos, const
     // Clean-up: one-shot settings reset, the caller's collection emptied.
     CampoDevuelto.clear();
     if (CmpsDevueltos) CmpsDevueltos->clear();
+}
+
+namespace {
+RespuestaConsulta mostrarFijas(PedidoConsulta p) {
+    p.filasFijas = true;
+    p.ocultarNueva = true;
+    p.OrdenarPorLwv = true;
+    p.CampoDevuelto = p.Titulo;
+    return gMostrador ? gMostrador(p) : RespuestaConsulta{};
+}
+}
+
+QString Lib_ClsCons3::CheckOpciones(const QString& Titulo, QStringList*, const QStringList& Opc) {
+    PedidoConsulta p;
+    p.Titulo = Titulo;
+    p.CheckBoxes = true;
+    // A list of a single option shows no rows, as the suite's programs expect.
+    if (Opc.size() > 1)
+        for (const QString& o : Opc) {
+            p.filas << o.mid(1);
+            p.tildadas << o.startsWith(u'1');
+        }
+    Valores = mostrarFijas(p).Valores;
+    return {};
+}
+
+QString Lib_ClsCons3::MenuOpciones(const QString& Titulo, const QStringList& Opc) {
+    PedidoConsulta p;
+    p.Titulo = Titulo;
+    if (Opc.size() > 1) p.filas = Opc;
+    return mostrarFijas(p).ValorDevuelto.toText();
+}
+
+QString Lib_ClsCons3::ConsultaDesdeArchivo(const QString& Titulo, const QString& QueArchivo, const QString&) {
+    if (!ExisteArchivo(QueArchivo)) {
+        MsgBox(QStringLiteral("No existe el archivo ") + QueArchivo + QStringLiteral(" que desea consultar consulta "), vb::OKOnly);
+        return {};
+    }
+    QString ruta = QueArchivo;
+    ruta.remove(u'"');
+    QFile f(ruta);
+    PedidoConsulta p;
+    p.Titulo = Titulo;
+    if (f.open(QIODevice::ReadOnly | QIODevice::Text))
+        while (!f.atEnd()) {
+            QString linea = QString::fromUtf8(f.readLine());
+            while (linea.endsWith(u'\n') || linea.endsWith(u'\r')) linea.chop(1);
+            p.filas << linea;
+        }
+    return mostrarFijas(p).ValorDevuelto.toText();
 }
 
 void CrearMascarasConsultas() { AgregarMascaras(ClsCons().gRutaMascaraConsultas, MascarasPorDefecto()); }

@@ -24,6 +24,14 @@ struct PedidoConsulta {
     QString MuestraStock;
     ado::Variant StkNivel1, StkNivel2, StkNivel3, StkNivel4;
     QStringList CmpsDevueltos;
+    // Fixed rows instead of a statement (option lists, a text file's lines):
+    // one column headed Titulo.
+    bool filasFijas = false;
+    QString Titulo;
+    QStringList filas;
+    QList<bool> tildadas;
+    bool ocultarNueva = false;
+    bool GrabarCfg = false;
 };
 struct RespuestaConsulta {
     ado::Variant ValorDevuelto;
@@ -58,6 +66,13 @@ public:
     // The statement ConsultaSearch shows for these arguments; nothing when it
     // stops with the mask configuration message.
     std::optional<QString> ArmarSentencia(QString sql, QString& CampoBusqueda, QString& Where, const QString& SentenciaOpcional);
+    // A tick list of fixed options: each option's first character "1" ticks
+    // it at start. Returns "" and leaves the ticked options in Valores.
+    QString CheckOpciones(const QString& Titulo, QStringList* CmpsDevueltos, const QStringList& Opc);
+    // A plain list of options; returns the chosen one ("" when none).
+    QString MenuOpciones(const QString& Titulo, const QStringList& Opc);
+    // The lines of a text file in the list; returns the chosen line.
+    QString ConsultaDesdeArchivo(const QString& Titulo, const QString& QueArchivo, const QString& Separador);
 
 private:
     void ArmarConsultaDefault(QString& sql, QString& CampoBusqueda, const QString& Where, const QString& SentenciaOpcional,

@@ -3,7 +3,10 @@
 #include "data/Ajustes.h"
 #include "lookup/Lib_ClsCons3.h"
 #include "lookup/MascaraConsultas.h"
+#include "lookup/AnchosColumnas.h"
 #include "lookup/gui/Lib_FrmCons3.h"
+#include "lookup/gui/Lib_FrmCons3Tree.h"
+#include "platform/ProgramFolder.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -194,6 +197,139 @@ TEST_F(Consultas, TickListReturnsTheTickedCodes) {
     e.Marcar();
     e.Cancelar();
     EXPECT_FALSE(e.respuesta().Valores.has_value());
+}
+
+TEST_F(Consultas, FamilyTreeAndCodeTreeFollowTheirParents) {
+    PedidoConsulta p;
+    p.sql = QStringLiteral("SELECT * FROM V_TA_FAMILIAS");
+    p.CampoDevuelto = QStringLiteral("IDFAMILIA");
+    Lib_FrmCons3Tree d(p);
+    QTreeWidgetItem* raiz = d.nodo(QStringLiteral("A"));
+    ASSERT_TRUE(raiz);
+    EXPECT_EQ(raiz->text(0), QStringLiteral("Consulta..."));
+    ASSERT_EQ(raiz->childCount(), 2);
+    EXPECT_EQ(d.nodo(QStringLiteral("A01"))->childCount(), 2);
+    EXPECT_EQ(d.nodo(QStringLiteral("A02"))->childCount(), 1);
+    EXPECT_EQ(d.nodo(QStringLiteral("A0201"))->parent(), d.nodo(QStringLiteral("A02")));
+    EXPECT_EQ(d.nodo(QStringLiteral("A0101"))->text(0), QStringLiteral("0101 - LACTEOS"));
+    // Typing selects the first node whose code or description starts with the text.
+    d.CmbSearch()->setEditText(QStringLiteral("deter"));
+    EXPECT_EQ(d.TreeV()->currentItem(), d.nodo(QStringLiteral("A0201")));
+    d.Aceptar();
+    EXPECT_EQ(d.respuesta().ValorDevuelto.toText(), QStringLiteral("0201"));
+
+    env->sqlNativo(QStringLiteral("CREATE TABLE T_ARBOL (C VARCHAR(4), D VARCHAR(10)); INSERT INTO T_ARBOL VALUES ('1','uno'),('10','diez'),('11','once'),('2','dos');"));
+    PedidoConsulta q;
+    q.sql = QStringLiteral("SELECT C, D FROM T_ARBOL ORDER BY C");
+    q.CampoDevuelto = QStringLiteral("CODIGO");
+    q.CheckBoxes = true;
+    Lib_FrmCons3Tree t(q);
+    EXPECT_EQ(t.nodo(QStringLiteral("A10"))->parent(), t.nodo(QStringLiteral("A1")));
+    EXPECT_EQ(t.nodo(QStringLiteral("A11"))->parent(), t.nodo(QStringLiteral("A1")));
+    EXPECT_EQ(t.nodo(QStringLiteral("A2"))->parent(), t.nodo(QStringLiteral("A")));
+    // Ticking a node ticks its subtree.
+    t.nodo(QStringLiteral("A1"))->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(t.nodo(QStringLiteral("A11"))->checkState(0), Qt::Checked);
+    t.Aceptar();
+    EXPECT_EQ(*t.respuesta().Valores, (QStringList{QStringLiteral("1"), QStringLiteral("10"), QStringLiteral("11")}));
+    // F5 narrows by description.
+    Lib_FrmCons3Tree f(q);
+    f.CmbSearch()->setEditText(QStringLiteral("o"));
+    QTest::keyClick(f.CmbSearch(), Qt::Key_F5);
+    EXPECT_EQ(f.sql(), QStringLiteral("SELECT C, D FROM T_ARBOL  where Descripcion like '%o%' ORDER BY C"));
+}
+
+TEST_F(Consultas, OptionListsAndFileLines) {
+    std::vector<PedidoConsulta> vistos;
+    setMostradorConsulta([&](const PedidoConsulta& p) {
+        vistos.push_back(p);
+        Lib_FrmCons3 d(p);
+        if (p.CheckBoxes) d.Aceptar();
+        else {
+            d.ListView1()->setCurrentItem(d.ListView1()->topLevelItem(d.ListView1()->topLevelItemCount() - 1));
+            d.Aceptar();
+        }
+        return d.respuesta();
+    });
+    Lib_ClsCons3& c = ClsCons();
+    EXPECT_EQ(c.CheckOpciones(QStringLiteral("Opciones"), nullptr, {QStringLiteral("1Primera"), QStringLiteral("0Segunda")}), QString());
+    ASSERT_TRUE(c.Valores.has_value());
+    EXPECT_EQ(*c.Valores, QStringList{QStringLiteral("Primera")});
+    c.CheckOpciones(QStringLiteral("Opciones"), nullptr, {QStringLiteral("1Sola")});
+    EXPECT_TRUE(vistos.back().filas.isEmpty());
+    EXPECT_EQ(c.MenuOpciones(QStringLiteral("Menu"), {QStringLiteral("Alta"), QStringLiteral("Baja")}), QStringLiteral("Baja"));
+    QFile f(env->db().carpeta + QStringLiteral("lineas.txt"));
+    f.open(QIODevice::WriteOnly);
+    f.write("uno\r\ndos\r\ntres\r\n");
+    f.close();
+    EXPECT_EQ(c.ConsultaDesdeArchivo(QStringLiteral("Lineas"), u'"' + f.fileName() + u'"', QStringLiteral(",")), QStringLiteral("uno"));
+    EXPECT_EQ(c.ConsultaDesdeArchivo(QStringLiteral("Lineas"), QStringLiteral("/no/esta.txt"), QString()), QString());
+    ASSERT_EQ(prompt.records.size(), 1u);
+    EXPECT_EQ(prompt.records[0].text, QStringLiteral("No existe el archivo /no/esta.txt que desea consultar consulta "));
+    QFile vacio(env->db().carpeta + QStringLiteral("vacio.txt"));
+    vacio.open(QIODevice::WriteOnly);
+    vacio.close();
+    EXPECT_EQ(c.ConsultaDesdeArchivo(QStringLiteral("Lineas"), vacio.fileName(), QString()), QString());
+    setMostradorConsulta(nullptr);
+}
+
+TEST_F(Consultas, ColumnWidthsFileLastLineWinsAndSavesThroughTheWorkFile) {
+    const QString archivo = ArchivoAnchos();
+    EXPECT_EQ(archivo, env->db().carpeta + QStringLiteral("CONSULTASLEN.VLM"));
+    QFile f(archivo);
+    f.open(QIODevice::WriteOnly);
+    f.write("\"TA_AGRUPCUENTAS\",\"3000|900|\"\r\n\"ta_agrupcuentas\",\"1500|1200|\"\r\n\"OTRA\",\"1|\"\r\n");
+    f.close();
+    EXPECT_EQ(*LeerAnchos(archivo, QStringLiteral("TA_AgrupCuentas")), (std::vector<double>{1500, 1200}));
+    PedidoConsulta p;
+    p.sql = QStringLiteral("SELECT DESCRIPCION , IDAGRUPACION FROM TA_AGRUPCUENTAS ORDER BY IDAGRUPACION");
+    p.GrabarCfg = true;
+    {
+        Lib_FrmCons3 d(p);
+        EXPECT_EQ(d.ListView1()->header()->sectionSize(0), 100);   // 1500 twips at 96 dpi
+        d.ListView1()->header()->resizeSection(1, 150);
+        d.Cancelar();
+    }
+    EXPECT_FALSE(QFile::exists(env->db().carpeta + QStringLiteral("CONSULTASLEN.AUX")));
+    f.open(QIODevice::ReadOnly);
+    const QString texto = QString::fromUtf8(f.readAll());
+    EXPECT_EQ(texto, QStringLiteral("\"OTRA\",\"1|\"\r\n\"TA_AGRUPCUENTAS\",\"1500|2250|\"\r\n"));
+    EXPECT_TRUE(ExisteArchivo(u'"' + archivo + u'"'));
+    EXPECT_FALSE(ExisteArchivo(archivo + QStringLiteral(".no")));
+}
+
+TEST_F(Consultas, QuantityKeysAndShortageReport) {
+    env->sqlNativo(QStringLiteral("CREATE TABLE STK_ARTICULOS (idarticulo VARCHAR(25), Descripcion VARCHAR(30), \"**Cantidad**\" VARCHAR(12));"
+                                  "INSERT INTO STK_ARTICULOS VALUES ('A1', 'Tornillo', '1'), ('A2', 'Tuerca', '0');"));
+    PedidoConsulta p;
+    p.sql = QStringLiteral("SELECT idarticulo, Descripcion, [**Cantidad**] FROM STK_ARTICULOS ORDER BY idarticulo");
+    p.CheckBoxes = true;
+    p.UsaCantidades = true;
+    Lib_FrmCons3 d(p);
+    QTreeWidget* l = d.ListView1();
+    l->setCurrentItem(l->topLevelItem(0));
+    QTest::keyClick(l, Qt::Key_Delete);
+    EXPECT_EQ(l->topLevelItem(0)->text(2), QStringLiteral("0.00"));
+    EXPECT_EQ(l->topLevelItem(0)->checkState(0), Qt::Unchecked);
+    QTest::keyClick(l, Qt::Key_Insert);
+    EXPECT_EQ(l->topLevelItem(0)->text(2), QStringLiteral("1.0"));
+    EXPECT_EQ(l->topLevelItem(0)->checkState(0), Qt::Checked);
+    prompt.answerText(QStringLiteral("12,5"));
+    QTest::keyClick(l, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(prompt.records.back().title, QStringLiteral("Carga de Datos"));
+    EXPECT_EQ(l->topLevelItem(0)->text(2), QStringLiteral("12.00"));
+    d.Aceptar();
+    EXPECT_EQ(*d.respuesta().Cantidades, QStringList{QStringLiteral("12.00")});
+    // F12 reports a shortage of the selected article.
+    prompt.answer(vb::Yes);
+    QTest::keyClick(l, Qt::Key_F12);
+    ASSERT_GE(prompt.records.size(), 2u);
+    EXPECT_EQ(prompt.records.back().text, QStringLiteral("Desea informar el articulo A1 Tornillo\r\ncomo un faltante de stock?"));
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("SELECT IdArticulo, Usuario FROM MV_FALTANTES"), &DB().gCnn);
+    ASSERT_FALSE(rs.Eof());
+    EXPECT_EQ(rs.Fields(0).Value().toText(), QString(23, u' ') + QStringLiteral("A1"));
+    EXPECT_EQ(rs.Fields(1).Value().toText(), QStringLiteral("ADMIN"));
 }
 
 } // namespace

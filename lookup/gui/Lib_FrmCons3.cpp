@@ -1,6 +1,7 @@
 #include "lookup/gui/Lib_FrmCons3.h"
 #include "data/Cfg.h"
 #include "data/DB_Dll.h"
+#include "lookup/AnchosColumnas.h"
 #include "platform/Prompt.h"
 #include "util/ErrorTrap.h"
 #include "util/ReportaError.h"
@@ -8,6 +9,7 @@
 #include "util/ZtUtil.h"
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -124,7 +126,10 @@ void Lib_FrmCons3::Cargar() {
             respuesta_.Cantidades = QStringList();
             lista_->clear();
         },
-        [&] { fin = vbtext::Trim(sql_).isEmpty(); },
+        [&] {
+            fin = vbtext::Trim(sql_).isEmpty();
+            if (p_.filasFijas) CargarFijas();
+        },
         [&] {
             if (fin) return;
             sql_ += u' ';
@@ -145,7 +150,10 @@ void Lib_FrmCons3::Cargar() {
             Leer();
         },
         [&] {
-            if (!fin && p_.OrdenarPorLwv) lista_->setSortingEnabled(true);
+            if (!fin && p_.OrdenarPorLwv) {
+                lista_->setSortingEnabled(true);
+                lista_->sortByColumn(0, Qt::AscendingOrder);
+            }
         },
         [&] {
             if (!fin && !vbtext::Trim(p_.FiltroInicial).isEmpty()) caja(0)->setEditText(p_.FiltroInicial);
@@ -154,9 +162,114 @@ void Lib_FrmCons3::Cargar() {
             if (!fin) db.CierraRecordset(rs_);
         },
         [&] {
+            if (!fin) AplicarAnchos();
+        },
+        [&] {
             if (!fin) CalcularAncho();
         },
     });
+}
+
+void Lib_FrmCons3::CargarFijas() {
+    nueva_->setVisible(!p_.ocultarNueva);
+    lista_->setColumnCount(1);
+    lista_->setHeaderLabels({p_.Titulo});
+    caja(0)->setProperty("Tag", p_.Titulo);
+    int largo = int(p_.Titulo.size());
+    QList<QTreeWidgetItem*> filas;
+    for (int i = 0; i < p_.filas.size(); ++i) {
+        auto* it = new QTreeWidgetItem(QStringList{p_.filas[i]});
+        it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | (p_.CheckBoxes ? Qt::ItemIsUserCheckable : Qt::NoItemFlags));
+        if (p_.CheckBoxes) it->setCheckState(0, p_.tildadas.value(i) ? Qt::Checked : Qt::Unchecked);
+        largo = std::max(largo, int(p_.filas[i].size()) + (p_.CheckBoxes ? 1 : 0));
+        filas << it;
+    }
+    lista_->addTopLevelItems(filas);
+    if (p_.OrdenarPorLwv) {
+        lista_->setSortingEnabled(true);
+        lista_->sortByColumn(0, Qt::AscendingOrder);
+    }
+    if (lista_->topLevelItemCount() > 0) lista_->setCurrentItem(lista_->topLevelItem(0));
+    // 120 twips (8 px) a character, at most the screen's width.
+    const int pantalla = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry().width() : 1024;
+    const int ancho = std::min(pantalla, std::max(largo * 8, 160));
+    lista_->header()->resizeSection(0, ancho);
+    caja(0)->setGeometry(0, 0, ancho, caja(0)->sizeHint().height());
+    resize(std::min(pantalla, ancho + 60), 420);
+}
+
+namespace {
+int twipsAPx(double t) {
+    const double dpi = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->logicalDotsPerInch() : 96.0;
+    return int(t / 15.0 * dpi / 96.0 + 0.5);
+}
+double pxATwips(int px) {
+    const double dpi = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->logicalDotsPerInch() : 96.0;
+    return std::round(px * 15.0 * 96.0 / dpi);
+}
+}
+
+void Lib_FrmCons3::AplicarAnchos() {
+    if (vbtext::Equals(tabla_, QStringLiteral("Stk_ma_articulos"))) tabla_ = QStringLiteral("VT_MA_ARTICULOS");
+    const auto anchos = LeerAnchos(ArchivoAnchos(), tabla_);
+    if (!anchos) return;
+    for (int i = 0; i < lista_->columnCount() && i < int(anchos->size()); ++i)
+        if ((*anchos)[size_t(i)] > 0) lista_->header()->resizeSection(i, twipsAPx((*anchos)[size_t(i)]));
+}
+
+void Lib_FrmCons3::GuardarAnchosColumnas() {
+    if (!p_.GrabarCfg || tabla_.isEmpty()) return;
+    std::vector<double> anchos;
+    for (int i = 0; i < lista_->columnCount(); ++i) anchos.push_back(pxATwips(lista_->header()->sectionSize(i)));
+    GuardarAnchos(ArchivoAnchos(), tabla_, anchos);
+}
+
+void Lib_FrmCons3::done(int r) {
+    const TrapReport report = [](const VbError& e) {
+        MsgBox(e.description(), vb::Critical, QStringLiteral("Aviso al Operador"));
+        return 0;
+    };
+    runTrapped(report, {[&] { GuardarAnchosColumnas(); }});
+    QDialog::done(r);
+}
+
+void Lib_FrmCons3::Cantidad(int tecla, bool shift) {
+    QTreeWidgetItem* it = lista_->currentItem();
+    if (!it) return;
+    const int col = IndiceColumna(QStringLiteral("**Cantidad**"));
+    const QString actual = valorColumna(it, col);
+    double v = vbtext::Val(actual);
+    if (tecla == Qt::Key_Insert && shift) {
+        const QString r = InputBox(QStringLiteral("Ingrese la Cantidad del Articulo..."), QStringLiteral("Carga de Datos"), actual);
+        v = vbtext::Val(r);   // an empty or unreadable answer is a zero quantity
+        it->setText(col - 1, QString::number(v, 'f', 2));
+        if (p_.CheckBoxes) it->setCheckState(0, Qt::Checked);
+    } else if (tecla == Qt::Key_Insert) {
+        it->setText(col - 1, QString::number(v + 1, 'f', 1));
+        if (p_.CheckBoxes) it->setCheckState(0, Qt::Checked);
+    } else if (tecla == Qt::Key_Delete && !shift) {
+        v -= 1;
+        if (v <= 0) {
+            if (p_.CheckBoxes) it->setCheckState(0, Qt::Unchecked);
+            it->setText(col - 1, QStringLiteral("0.00"));
+        } else {
+            it->setText(col - 1, QString::number(v, 'f', 1));
+        }
+    }
+}
+
+void Lib_FrmCons3::InformarFaltante() {
+    QTreeWidgetItem* it = lista_->currentItem();
+    if (!it || !esArticulos_) return;
+    const QString articulo = vbtext::Trim(valorColumna(it, IndiceColumna(QStringLiteral("idarticulo"))));
+    const QString descripcion = vbtext::Trim(valorColumna(it, IndiceColumna(QStringLiteral("Descripcion"))));
+    if (MsgBox(QStringLiteral("Desea informar el articulo ") + articulo + u' ' + descripcion + QStringLiteral("\r\ncomo un faltante de stock?"),
+               vb::YesNo | vb::Question, QStringLiteral("Atención!")) != vb::Yes)
+        return;
+    DB().EjecutaConsultaSQL(QStringLiteral("INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) values('") +
+                            QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + QStringLiteral("','") +
+                            entreComillas(Utilidades().FormatCode(articulo, 25)) + QStringLiteral("','") + entreComillas(descripcion) +
+                            QStringLiteral("','") + entreComillas(DB().gUsuario) + QStringLiteral("')"));
 }
 
 void Lib_FrmCons3::Encolumnar() {
@@ -307,6 +420,15 @@ void Lib_FrmCons3::Aceptar() {
                 if (it->checkState(0) == Qt::Checked) valores << valorColumna(it, IndiceColumna(p_.CampoDevuelto));
             }
             respuesta_.Valores = valores;
+            if (p_.UsaCantidades) {
+                // The quantities of the ticked rows, for the caller that asked for them.
+                QStringList cantidades;
+                const int col = IndiceColumna(QStringLiteral("**Cantidad**"));
+                for (int i = 0; i < lista_->topLevelItemCount(); ++i)
+                    if (lista_->topLevelItem(i)->checkState(0) == Qt::Checked && col <= lista_->columnCount())
+                        cantidades << lista_->topLevelItem(i)->text(col - 1);
+                respuesta_.Cantidades = cantidades;
+            }
             return;
         }
         const QTreeWidgetItem* it = lista_->currentItem();
@@ -363,10 +485,19 @@ bool Lib_FrmCons3::eventFilter(QObject* o, QEvent* e) {
             return true;
         }
     }
+    if (k->key() == Qt::Key_F12 && esArticulos_) {
+        runTrapped(trap::skipAll, {[&] { InformarFaltante(); }});
+        return true;
+    }
     if (o == lista_) {
         if (k->key() == Qt::Key_Space && p_.CheckBoxes) return false;
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
             Aceptar();
+            return true;
+        }
+        if (p_.UsaCantidades && (k->key() == Qt::Key_Insert || (k->key() == Qt::Key_Delete && !(k->modifiers() & Qt::ShiftModifier)))) {
+            const TrapReport report = [](const VbError& e) { return reporte(e, "ListView1_KeyDown"); };
+            runTrapped(report, {[&] { Cantidad(k->key(), k->modifiers() & Qt::ShiftModifier); }});
             return true;
         }
         const QString t = k->text();

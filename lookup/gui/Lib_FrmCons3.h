@@ -34,6 +34,11 @@ public:
     void Aceptar();
     void Cancelar();
     void Marcar();
+    // Quantity keys of the list (Insert, Shift+Insert, Delete).
+    void Cantidad(int tecla, bool shift);
+    // F12 on an article list: report the article as short of stock.
+    void InformarFaltante();
+    void done(int r) override;
 
     RespuestaConsulta respuesta() const { return respuesta_; }
     QString sql() const { return sql_; }
@@ -49,6 +54,9 @@ protected:
 
 private:
     QComboBox* caja(int i);
+    void CargarFijas();
+    void AplicarAnchos();
+    void GuardarAnchosColumnas();
     QString valorColumna(const QTreeWidgetItem* it, int columna1) const;
     void busquedaInstantanea(int caja);
 

@@ -1,0 +1,78 @@
+#include "lookup/AnchosColumnas.h"
+#include "platform/ProgramFolder.h"
+#include "util/VbText.h"
+#include "util/ZtUtil.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+// Splits a line written as "a","b" into its two fields.
+std::pair<QString, QString> campos(const QString& linea) {
+    QStringList out;
+    QString cur;
+    bool comillas = false;
+    for (QChar c : linea) {
+        if (c == u'"') comillas = !comillas;
+        else if (c == u',' && !comillas) {
+            out << cur;
+            cur.clear();
+        } else cur += c;
+    }
+    out << cur;
+    return {vbtext::Trim(out.value(0)), out.value(1)};
+}
+}
+
+QString ArchivoAnchos() { return Utilidades().AddBackslash(programFolder()) + QStringLiteral("CONSULTASLEN.VLM"); }
+
+std::optional<std::vector<double>> LeerAnchos(const QString& archivo, const QString& tablaIn) {
+    QFile f(archivo);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return std::nullopt;
+    const QString tabla = vbtext::Equals(tablaIn, QStringLiteral("Stk_ma_articulos")) ? QStringLiteral("VT_MA_ARTICULOS") : tablaIn;
+    std::optional<std::vector<double>> out;
+    while (!f.atEnd()) {
+        const auto [clave, anchos] = campos(QString::fromUtf8(f.readLine()).trimmed());
+        if (!vbtext::Equals(clave, vbtext::Trim(tabla))) continue;
+        std::vector<double> v;
+        for (const QString& a : anchos.split(u'|', Qt::SkipEmptyParts)) {
+            try {
+                v.push_back(Utilidades().TextToCurrency(a));
+            } catch (const VbError&) {
+                v.push_back(0);
+            }
+        }
+        out = v;
+    }
+    return out;
+}
+
+bool GuardarAnchos(const QString& archivo, const QString& tabla, const std::vector<double>& anchos) {
+    const QString aux = QFileInfo(archivo).absolutePath() + QStringLiteral("/CONSULTASLEN.AUX");
+    QFile viejo(archivo), nuevo(aux);
+    if (!nuevo.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    if (viejo.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        while (!viejo.atEnd()) {
+            const QString linea = QString::fromUtf8(viejo.readLine()).trimmed();
+            if (linea.isEmpty()) continue;
+            const auto [clave, resto] = campos(linea);
+            if (vbtext::Equals(clave, vbtext::Trim(tabla))) continue;
+            nuevo.write((u'"' + clave + QStringLiteral("\",\"") + resto + QStringLiteral("\"\r\n")).toUtf8());
+        }
+        viejo.close();
+    }
+    QString campo2;
+    for (double a : anchos) campo2 += QString::number(a, 'g', 9) + u'|';
+    nuevo.write((u'"' + vbtext::Trim(tabla) + QStringLiteral("\",\"") + campo2 + QStringLiteral("\"\r\n")).toUtf8());
+    if (!nuevo.flush()) return false;
+    nuevo.close();
+    QFile::remove(archivo);
+    return QFile::rename(aux, archivo);
+}
+
+bool ExisteArchivo(const QString& ruta) {
+    QString r = ruta;
+    r.remove(u'"');
+    QFile f(r);
+    return QFileInfo(r).isFile() && f.open(QIODevice::ReadOnly);
+}
