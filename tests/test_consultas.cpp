@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -19,10 +20,11 @@
 
 namespace {
 
-class Consultas : public ::testing::Test {
+class Consultas : public ::testing::TestWithParam<Motor> {
 protected:
     void SetUp() override {
-        env = std::make_unique<EntornoPrueba>(Motor::Sqlite);
+        REQUIRE_MOTOR(GetParam());
+        env = std::make_unique<EntornoPrueba>(GetParam());
         ASSERT_TRUE(conectarDB(*env));
         reiniciarClsCons();
         ClsCons().gUsarMascarasConsultas = true;
@@ -40,7 +42,7 @@ protected:
     ScriptedPrompt prompt;
 };
 
-TEST_F(Consultas, BuildsTheWorkedExamples) {
+TEST_P(Consultas, BuildsTheWorkedExamples) {
     EXPECT_EQ(armar("VT_CLIENTES").value_or(QString()),
               QStringLiteral("SELECT TOP 1000 RAZON_SOCIAL,CODIGO,CONTACTO FROM VT_CLIENTES  with(nolock)  WHERE Dada_De_Baja = 0 ORDER BY RAZON_SOCIAL"));
     EXPECT_EQ(armar("V_MA_ARTICULOS").value_or(QString()),
@@ -48,19 +50,20 @@ TEST_F(Consultas, BuildsTheWorkedExamples) {
     ClsCons().gUsarMascarasConsultas = false;
     EXPECT_EQ(armar("V_TA_DEPOSITO").value_or(QString()),
               QStringLiteral("SELECT TOP 1000 Descripcion,IdDeposito,UnidadNegocio FROM V_TA_DEPOSITO  ORDER BY IDDEPOSITO"));
-    env->sqlNativo(QStringLiteral("CREATE TABLE T_PRUEBA (ID INTEGER, CODIGO VARCHAR(4), DESCRIPCION VARCHAR(30), FECHAHORA_GRABACION DATETIME);"));
+    env->sqlNativo(QStringLiteral("CREATE TABLE T_PRUEBA (ID INTEGER, CODIGO VARCHAR(4), DESCRIPCION VARCHAR(30), FECHAHORA_GRABACION TIMESTAMP);"));
     QString campo;
     QString donde;
-    EXPECT_EQ(ClsCons().ArmarSentencia(QStringLiteral("T_PRUEBA"), campo, donde, QString()).value_or(QString()),
+    // Column names come in the engine's spelling (PostgreSQL: lower case).
+    EXPECT_EQ(ClsCons().ArmarSentencia(QStringLiteral("T_PRUEBA"), campo, donde, QString()).value_or(QString()).toUpper(),
               QStringLiteral("SELECT TOP 1000 DESCRIPCION,CODIGO FROM T_PRUEBA  ORDER BY DESCRIPCION"));
-    EXPECT_EQ(campo, QStringLiteral("DESCRIPCION"));
+    EXPECT_EQ(campo.toUpper(), QStringLiteral("DESCRIPCION"));
     ClsCons().gUsarMascarasConsultas = true;
     // A bare name without a mask record falls back to the table's own columns.
-    EXPECT_EQ(armar("T_PRUEBA").value_or(QString()), QStringLiteral("SELECT TOP 1000 DESCRIPCION,CODIGO FROM T_PRUEBA  ORDER BY DESCRIPCION"));
+    EXPECT_EQ(armar("T_PRUEBA").value_or(QString()).toUpper(), QStringLiteral("SELECT TOP 1000 DESCRIPCION,CODIGO FROM T_PRUEBA  ORDER BY DESCRIPCION"));
     EXPECT_TRUE(prompt.records.empty());
 }
 
-TEST_F(Consultas, WrapsTheConditionAndReadsTheRowLimit) {
+TEST_P(Consultas, WrapsTheConditionAndReadsTheRowLimit) {
     QString campo, donde = QStringLiteral("x=1");
     EXPECT_EQ(ClsCons().ArmarSentencia(QStringLiteral("SELECT A FROM T"), campo, donde, QString()).value_or(QString()),
               QStringLiteral("SELECT A FROM T WHERE  (x=1) "));
@@ -77,7 +80,7 @@ TEST_F(Consultas, WrapsTheConditionAndReadsTheRowLimit) {
     }
 }
 
-TEST_F(Consultas, MaskFilterWinsAndASingleColumnMaskAsksForConfiguration) {
+TEST_P(Consultas, MaskFilterWinsAndASingleColumnMaskAsksForConfiguration) {
     AgregarMascaras(ClsCons().gRutaMascaraConsultas, {{QStringLiteral("UNA"), QStringLiteral("T_UNA"), QStringLiteral("|A|"), QString()},
                                                        {QStringLiteral("F"), QStringLiteral("T_FILTRO"), QStringLiteral("|A|B|"), QStringLiteral("B > 2")}});
     EXPECT_FALSE(armar("t_una").has_value());
@@ -90,7 +93,7 @@ TEST_F(Consultas, MaskFilterWinsAndASingleColumnMaskAsksForConfiguration) {
               QStringLiteral("SELECT TOP 1000 A,B FROM T_FILTRO  with(nolock)  WHERE B > 2 ORDER BY OTRA"));
 }
 
-TEST_F(Consultas, MaskFileIsByteExact) {
+TEST_P(Consultas, MaskFileIsByteExact) {
     QFile f(ClsCons().gRutaMascaraConsultas);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray b = f.readAll();
@@ -116,7 +119,7 @@ TEST_F(Consultas, MaskFileIsByteExact) {
     EXPECT_EQ(MascaraConsulta::deBytes("corto").TituloMascara, QStringLiteral("corto").leftJustified(100, u' '));
 }
 
-TEST_F(Consultas, RequestResetsItsOneShotSettingsAndPassesTheStatementOn) {
+TEST_P(Consultas, RequestResetsItsOneShotSettingsAndPassesTheStatementOn) {
     std::vector<PedidoConsulta> vistos;
     setMostradorConsulta([&](const PedidoConsulta& p) {
         vistos.push_back(p);
@@ -145,7 +148,7 @@ TEST_F(Consultas, RequestResetsItsOneShotSettingsAndPassesTheStatementOn) {
     setMostradorConsulta(nullptr);
 }
 
-TEST_F(Consultas, ListDialogSearchesNarrowsAndAnswers) {
+TEST_P(Consultas, ListDialogSearchesNarrowsAndAnswers) {
     PedidoConsulta p;
     p.sql = QStringLiteral("SELECT DESCRIPCION , IDAGRUPACION FROM TA_AGRUPCUENTAS ORDER BY IDAGRUPACION");
     p.CampoDevuelto = QStringLiteral("IDAGRUPACION");
@@ -178,7 +181,7 @@ TEST_F(Consultas, ListDialogSearchesNarrowsAndAnswers) {
     EXPECT_TRUE(prompt.records.empty());
 }
 
-TEST_F(Consultas, TickListReturnsTheTickedCodes) {
+TEST_P(Consultas, TickListReturnsTheTickedCodes) {
     PedidoConsulta p;
     p.sql = QStringLiteral("SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE (TITULO=0)  ORDER BY CODIGO");
     p.CheckBoxes = true;
@@ -199,7 +202,7 @@ TEST_F(Consultas, TickListReturnsTheTickedCodes) {
     EXPECT_FALSE(e.respuesta().Valores.has_value());
 }
 
-TEST_F(Consultas, FamilyTreeAndCodeTreeFollowTheirParents) {
+TEST_P(Consultas, FamilyTreeAndCodeTreeFollowTheirParents) {
     PedidoConsulta p;
     p.sql = QStringLiteral("SELECT * FROM V_TA_FAMILIAS");
     p.CampoDevuelto = QStringLiteral("IDFAMILIA");
@@ -239,7 +242,7 @@ TEST_F(Consultas, FamilyTreeAndCodeTreeFollowTheirParents) {
     EXPECT_EQ(f.sql(), QStringLiteral("SELECT C, D FROM T_ARBOL  where Descripcion like '%o%' ORDER BY C"));
 }
 
-TEST_F(Consultas, OptionListsAndFileLines) {
+TEST_P(Consultas, OptionListsAndFileLines) {
     std::vector<PedidoConsulta> vistos;
     setMostradorConsulta([&](const PedidoConsulta& p) {
         vistos.push_back(p);
@@ -273,7 +276,7 @@ TEST_F(Consultas, OptionListsAndFileLines) {
     setMostradorConsulta(nullptr);
 }
 
-TEST_F(Consultas, ColumnWidthsFileLastLineWinsAndSavesThroughTheWorkFile) {
+TEST_P(Consultas, ColumnWidthsFileLastLineWinsAndSavesThroughTheWorkFile) {
     const QString archivo = ArchivoAnchos();
     EXPECT_EQ(archivo, env->db().carpeta + QStringLiteral("CONSULTASLEN.VLM"));
     QFile f(archivo);
@@ -298,8 +301,8 @@ TEST_F(Consultas, ColumnWidthsFileLastLineWinsAndSavesThroughTheWorkFile) {
     EXPECT_FALSE(ExisteArchivo(archivo + QStringLiteral(".no")));
 }
 
-TEST_F(Consultas, QuantityKeysAndShortageReport) {
-    env->sqlNativo(QStringLiteral("CREATE TABLE STK_ARTICULOS (idarticulo VARCHAR(25), Descripcion VARCHAR(30), \"**Cantidad**\" VARCHAR(12));"
+TEST_P(Consultas, QuantityKeysAndShortageReport) {
+    env->sqlNativo(QStringLiteral("CREATE TABLE STK_ARTICULOS (idarticulo VARCHAR(25), Descripcion VARCHAR(30), \"**cantidad**\" VARCHAR(12));"
                                   "INSERT INTO STK_ARTICULOS VALUES ('A1', 'Tornillo', '1'), ('A2', 'Tuerca', '0');"));
     PedidoConsulta p;
     p.sql = QStringLiteral("SELECT idarticulo, Descripcion, [**Cantidad**] FROM STK_ARTICULOS ORDER BY idarticulo");
@@ -332,4 +335,38 @@ TEST_F(Consultas, QuantityKeysAndShortageReport) {
     EXPECT_EQ(rs.Fields(1).Value().toText(), QStringLiteral("ADMIN"));
 }
 
+INSTANTIATE_TEST_SUITE_P(Engines, Consultas, ::testing::Values(Motor::Sqlite, Motor::Postgres),
+                         [](const auto& info) { return std::string(nombreMotor(info.param)); });
+
+} // namespace
+
+namespace {
+TEST(ConsultasGrandes, HundredThousandRowsLoadAndSearchQuickly) {
+    EntornoPrueba env(Motor::Sqlite);
+    {
+        ado::Connection c;
+        c.Open(QStringLiteral("Provider=SQLite;Data Source=") + env.db().carpeta + QStringLiteral("DEMO.db"));
+        c.runNative(QStringLiteral("CREATE TABLE GRANDE (CODIGO VARCHAR(10), DESCRIPCION VARCHAR(60))"));
+        c.runNative(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000) "
+                                   "INSERT INTO GRANDE SELECT printf('%07d', i), 'Articulo numero ' || i FROM n"));
+    }
+    ScriptedPrompt prompt;
+    ASSERT_TRUE(conectarDB(env));
+    PedidoConsulta p;
+    p.sql = QStringLiteral("SELECT CODIGO, DESCRIPCION FROM GRANDE ORDER BY CODIGO");
+    p.CheckBoxes = true;
+    QElapsedTimer t;
+    t.start();
+    Lib_FrmCons3 d(p);
+    const qint64 carga = t.elapsed();
+    ASSERT_EQ(d.ListView1()->topLevelItemCount(), 100000);
+    t.restart();
+    d.CmbSearch(0)->setEditText(QStringLiteral("0099999"));
+    const qint64 busqueda = t.elapsed();
+    EXPECT_EQ(d.ListView1()->currentItem()->text(0), QStringLiteral("0099999"));
+    std::printf("100000 rows: load %lld ms, search at the end %lld ms\n", static_cast<long long>(carga), static_cast<long long>(busqueda));
+    EXPECT_LT(carga, 5000);
+    EXPECT_LT(busqueda, 50);
+    reiniciarDB();
+}
 } // namespace

@@ -7,6 +7,8 @@
 #include "app/UtilBox.h"
 #include "data/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
+#include "lookup/gui/Lib_FrmCons3.h"
+#include "lookup/gui/Lib_FrmCons3Tree.h"
 #include "platform/ProcessEnd.h"
 #include "util/ZtWorkstation.h"
 #include <QAction>
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -349,6 +352,41 @@ TEST_P(Ventana, SkinComesFromTheIniOfUserAndDatabase) {
     abrir();
     EXPECT_EQ(Session.Skin, 7);
     EXPECT_TRUE(w->findChild<SkinFramework*>(QStringLiteral("SkinFramework1"))->hojaCargada().contains(QStringLiteral("Any other skin number")));
+}
+
+TEST_P(Ventana, AddsAccountsThroughTheRealDialogAndSavesThem) {
+    setMostradorConsulta(MostrarConsulta);
+    abrir(QStringLiteral("@ParametroAdicional=0003;"));
+    bool visto = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<Lib_FrmCons3*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(d);
+        visto = true;
+        for (const char* c : {"110101", "110102"}) {
+            const auto filas = d->ListView1()->findItems(QString::fromLatin1(c), Qt::MatchExactly, 0);
+            ASSERT_EQ(filas.size(), 1);
+            filas.first()->setCheckState(0, Qt::Checked);
+        }
+        QTest::keyClick(d->ListView1(), Qt::Key_Return);
+    });
+    QTest::mouseClick(w->cmdAsociar(), Qt::LeftButton);
+    EXPECT_TRUE(visto);
+    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 10);
+    EXPECT_EQ(w->item(QStringLiteral("110102"))->text(1), QStringLiteral("Caja chica"));
+    // The grouping lookup of the code field, answered with Esc, changes nothing.
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<Lib_FrmCons3*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(d);
+        EXPECT_EQ(d->ListView1()->topLevelItemCount(), 3);
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    w->txtfields(0)->setFocus();
+    tecla(w->txtfields(0), Qt::Key_F3);
+    EXPECT_EQ(w->txtfields(0)->text(), QStringLiteral("0003"));
+    tecla(w->LstTodo(), Qt::Key_F10);
+    EXPECT_EQ(detalle("0003").size(), 10);
+    EXPECT_TRUE(detalle("0003").contains(QStringLiteral("110101")));
+    EXPECT_TRUE(prompt.records.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, Ventana, ::testing::Values(Motor::Sqlite, Motor::Postgres),

@@ -92,6 +92,7 @@ Lib_FrmCons3::Lib_FrmCons3(const PedidoConsulta& pedido, QWidget* parent) : QDia
     connect(lista_->header(), &QHeaderView::sectionClicked, this, [this](int c) {
         lista_->sortItems(c, orden_);
         orden_ = orden_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+        indiceValido_ = false;
     });
     Cargar();
     if (p_.DestildarTodo)
@@ -125,6 +126,7 @@ void Lib_FrmCons3::Cargar() {
             respuesta_.Valores = QStringList();
             respuesta_.Cantidades = QStringList();
             lista_->clear();
+            indiceValido_ = false;
         },
         [&] {
             fin = vbtext::Trim(sql_).isEmpty();
@@ -167,6 +169,7 @@ void Lib_FrmCons3::Cargar() {
         [&] {
             if (!fin) CalcularAncho();
         },
+        [&] { indexar(); },
     });
 }
 
@@ -340,12 +343,24 @@ void Lib_FrmCons3::CalcularAncho() {
     resize(std::min(pantalla - 32, std::max(480, total + 60)), std::max(height(), 420));
 }
 
-int Lib_FrmCons3::Busqueda(int Clave, const QString& QueValor) const {
-    const QString t = vbtext::Trim(QueValor);
-    for (int i = 0; i < lista_->topLevelItemCount(); ++i) {
-        const QString celda = vbtext::Trim(lista_->topLevelItem(i)->text(Clave));
-        if (celda.left(t.size()).compare(t, Qt::CaseInsensitive) == 0) return i;
+void Lib_FrmCons3::indexar() const {
+    indice_.assign(size_t(lista_->columnCount()), {});
+    const int n = lista_->topLevelItemCount();
+    for (auto& col : indice_) col.reserve(size_t(n));
+    for (int i = 0; i < n; ++i) {
+        const QTreeWidgetItem* it = lista_->topLevelItem(i);
+        for (size_t c = 0; c < indice_.size(); ++c) indice_[c].push_back(vbtext::Trim(it->text(int(c))).toCaseFolded());
     }
+    indiceValido_ = true;
+}
+
+int Lib_FrmCons3::Busqueda(int Clave, const QString& QueValor) const {
+    if (!indiceValido_) indexar();
+    if (Clave < 0 || Clave >= int(indice_.size())) return -1;
+    const QString t = vbtext::Trim(QueValor).toCaseFolded();
+    const std::vector<QString>& col = indice_[size_t(Clave)];
+    for (size_t i = 0; i < col.size(); ++i)
+        if (col[i].startsWith(t)) return int(i);
     return -1;
 }
 
@@ -441,11 +456,14 @@ void Lib_FrmCons3::Aceptar() {
     accept();
 }
 
-void Lib_FrmCons3::Cancelar() {
+void Lib_FrmCons3::Cancelar() { reject(); }
+
+void Lib_FrmCons3::reject() {
+    // Cancel and Esc alike: nothing chosen.
     respuesta_.ValorDevuelto = QString();
     respuesta_.Valores.reset();
     respuesta_.CmpsDevueltos.clear();
-    reject();
+    QDialog::reject();
 }
 
 void Lib_FrmCons3::Marcar() {

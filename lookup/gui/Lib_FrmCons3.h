@@ -39,6 +39,7 @@ public:
     // F12 on an article list: report the article as short of stock.
     void InformarFaltante();
     void done(int r) override;
+    void reject() override;
 
     RespuestaConsulta respuesta() const { return respuesta_; }
     QString sql() const { return sql_; }
@@ -79,6 +80,11 @@ private:
     QPushButton* nuevo_;
     QPushButton* marcar_;
     Qt::SortOrder orden_ = Qt::AscendingOrder;
+    // Folded texts of every cell in list order, so that a keystroke's search
+    // over a long list compares plain strings; rebuilt after a load or a sort.
+    void indexar() const;
+    mutable std::vector<std::vector<QString>> indice_;
+    mutable bool indiceValido_ = false;
 };
 
 // Shows a lookup in a fresh dialog, modally, and returns its answer.

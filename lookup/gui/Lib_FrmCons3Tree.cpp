@@ -236,10 +236,12 @@ void Lib_FrmCons3Tree::Aceptar() {
     accept();
 }
 
-void Lib_FrmCons3Tree::Cancelar() {
+void Lib_FrmCons3Tree::Cancelar() { reject(); }
+
+void Lib_FrmCons3Tree::reject() {
     respuesta_.ValorDevuelto = QString();
     respuesta_.Valores.reset();
-    reject();
+    QDialog::reject();
 }
 
 bool Lib_FrmCons3Tree::eventFilter(QObject* o, QEvent* e) {

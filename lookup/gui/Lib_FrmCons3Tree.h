@@ -21,6 +21,7 @@ public:
     void NuevaConsulta();   // F5
     void Aceptar();
     void Cancelar();
+    void reject() override;
 
     QTreeWidget* TreeV() const { return arbol_; }
     QComboBox* CmbSearch() const { return caja_; }
