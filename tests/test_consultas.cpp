@@ -335,6 +335,25 @@ TEST_P(Consultas, QuantityKeysAndShortageReport) {
     EXPECT_EQ(rs.Fields(1).Value().toText(), QStringLiteral("ADMIN"));
 }
 
+TEST_P(Consultas, ArticleRowsTakeTheColourOfTheirStockLevel) {
+    env->sqlNativo(QStringLiteral("CREATE TABLE ARTICULOS_T (IDARTICULO VARCHAR(4), PUNTOPEDIDO INTEGER, Stock INTEGER);"
+                                  "INSERT INTO ARTICULOS_T VALUES ('A', 0, 5), ('B', 2, 5), ('C', 5, 2), ('D', 0, 0);"));
+    PedidoConsulta p;
+    p.sql = QStringLiteral("SELECT IDARTICULO, PUNTOPEDIDO, Stock FROM ARTICULOS_T ORDER BY IDARTICULO");
+    p.MuestraStock = QStringLiteral("SI");
+    p.StkNivel1 = 255;            // red
+    p.StkNivel2 = 65280;          // green
+    p.StkNivel3 = 16711680;       // blue
+    p.StkNivel4 = QString();      // no colour
+    Lib_FrmCons3 d(p);
+    QTreeWidget* l = d.ListView1();
+    ASSERT_EQ(l->topLevelItemCount(), 4);
+    EXPECT_EQ(l->topLevelItem(0)->foreground(1).color(), QColor(255, 0, 0));
+    EXPECT_EQ(l->topLevelItem(1)->foreground(1).color(), QColor(0, 255, 0));
+    EXPECT_EQ(l->topLevelItem(2)->foreground(1).color(), QColor(0, 0, 255));
+    EXPECT_EQ(l->topLevelItem(3)->foreground(1).style(), Qt::NoBrush);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, Consultas, ::testing::Values(Motor::Sqlite, Motor::Postgres),
                          [](const auto& info) { return std::string(nombreMotor(info.param)); });
 

@@ -312,6 +312,12 @@ void Lib_FrmCons3::Leer() {
     int indiceDevuelto = -1;
     for (int i = 0; i < n; ++i)
         if (vbtext::Equals(rs_.Fields(i).Name(), p_.CampoDevuelto)) indiceDevuelto = i;
+    int puntoPedido = -1, stock = -1;
+    for (int i = 0; i < n; ++i) {
+        if (vbtext::Equals(rs_.Fields(i).Name(), QStringLiteral("PUNTOPEDIDO"))) puntoPedido = i;
+        if (vbtext::Equals(rs_.Fields(i).Name(), QStringLiteral("Stock"))) stock = i;
+    }
+    const bool colorear = esArticulos_ && vbtext::Equals(p_.MuestraStock, QStringLiteral("SI")) && puntoPedido >= 0 && stock >= 0;
     QList<QTreeWidgetItem*> filas;
     for (; !rs_.Eof(); rs_.MoveNext()) {
         QStringList textos;
@@ -322,6 +328,27 @@ void Lib_FrmCons3::Leer() {
         if (p_.CheckBoxes) {
             const QString v = indiceDevuelto >= 0 ? vbtext::Trim(u.NullToText(rs_.Fields(indiceDevuelto).Value())) : QString();
             it->setCheckState(0, !v.isEmpty() && vbtext::Contains(p_.ValoresDefault, v) ? Qt::Checked : Qt::Unchecked);
+        }
+        if (colorear) {
+            // Article rows take the colour of their stock level.
+            try {
+                const double pp = u.TextToCurrency(u.NullToText(rs_.Fields(puntoPedido).Value()));
+                const double st = u.TextToCurrency(u.NullToText(rs_.Fields(stock).Value()));
+                const ado::Variant& c = (pp == 0 && st > 0) ? p_.StkNivel1 : (pp > 0 && st > pp) ? p_.StkNivel2
+                                                           : (pp > 0 && st < pp)                 ? p_.StkNivel3
+                                                                                                 : p_.StkNivel4;
+                if (!vbtext::Trim(c.toText()).isEmpty()) {
+                    const qint64 v = c.toLongLong();   // VB colour: red + green * 256 + blue * 65536
+                    const QColor color(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+                    QFont f = lista_->font();
+                    f.setBold(true);
+                    for (int j = 0; j < n; ++j) {
+                        it->setForeground(j, color);
+                        it->setFont(j, f);
+                    }
+                }
+            } catch (const VbError&) {
+            }
         }
         filas << it;
     }
