@@ -1,4 +1,6 @@
 #include "app/Frm_AgrupCuentas.h"
+#include "app/Programas.h"
+#include "lookup/gui/Lib_FrmCons3.h"
 #include "lookup/gui/Lib_FrmCons3Tree.h"
 #include "platform/ProcessEnd.h"
 #include "platform/gui/QtPrompt.h"
@@ -16,6 +18,10 @@ int main(int argc, char** argv) {
         else QApplication::restoreOverrideCursor();
     });
     setMostradorConsulta(MostrarConsulta);
+    setAbrirMantenimiento([](const QString& programa, QString& parametro) {
+        qint64 pid = 0;
+        MenuExes(programa, parametro, pid);
+    });
     Frm_AgrupCuentas w;
     w.Form_Load();
     w.show();

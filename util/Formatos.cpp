@@ -1,4 +1,7 @@
 #include "util/Formatos.h"
+#include "util/VbText.h"
+#include "util/ZtUtil.h"
+#include <cmath>
 
 QString FormatoFechaHora() { return QStringLiteral("dd/mm/yy hh:mm"); }
 QString FormatoFecha() { return QStringLiteral("dd/mm/yy"); }
@@ -42,6 +45,18 @@ QString FormatearVB(const QDateTime& m, const QString& patron) {
         i += n;
     }
     return out;
+}
+
+namespace {
+QString ceros(const QString& texto, int ancho) {
+    const qint64 v = std::llround(vbtext::Val(texto));
+    const QString digitos = QString::number(v < 0 ? -v : v).rightJustified(ancho, u'0');
+    return v < 0 ? u'-' + digitos : digitos;
+}
+}
+
+QString FormatoNroComprobante(const QString& puntoVenta, const QString& numero, const QString& letra) {
+    return ceros(puntoVenta, 4) + u'-' + ceros(numero, 8) + Utilidades().FitText(letra, 1);
 }
 
 QString ExtraeServidor(const QString& servidor) {

@@ -27,6 +27,25 @@ int reporte(const VbError& e, const char* rutina) {
 }
 }
 
+namespace {
+std::function<void(const QString&, QString&)> gAbrirMantenimiento;
+}
+
+void setAbrirMantenimiento(std::function<void(const QString&, QString&)> f) { gAbrirMantenimiento = std::move(f); }
+
+std::pair<QString, QString> ProgramaMantenimiento(const QString& tabla) {
+    // The suite's maintenance programs by the table they keep.
+    struct Fila { const char* tabla; const char* programa; const char* parametro; };
+    static const Fila filas[] = {
+        {"VT_CLIENTES", "SHELL:Clientes", "1"},         {"VT_PROVEEDORES", "SHELL:Clientes", "0"},
+        {"V_TA_TECNICOS", "SHELL:Tecnicos", ""},        {"V_TA_VENDEDORES", "SHELL:Vendedores", ""},
+        {"V_MA_ARTICULOS", "SHELL:Articulos", ""},      {"VT_MA_ARTICULOS", "SHELL:Articulos", ""},
+    };
+    for (const Fila& f : filas)
+        if (vbtext::Equals(tabla, QString::fromLatin1(f.tabla))) return {QString::fromLatin1(f.programa), QString::fromLatin1(f.parametro)};
+    return {QStringLiteral("SHELL:TablasGenerales"), tabla};
+}
+
 RespuestaConsulta MostrarConsultaLista(const PedidoConsulta& p) {
     Lib_FrmCons3 d(p, QApplication::activeWindow());
     d.exec();
@@ -84,9 +103,9 @@ Lib_FrmCons3::Lib_FrmCons3(const PedidoConsulta& pedido, QWidget* parent) : QDia
     connect(cancelar_, &QPushButton::clicked, this, &Lib_FrmCons3::Cancelar);
     connect(nueva_, &QPushButton::clicked, this, &Lib_FrmCons3::NuevaBusqueda);
     connect(marcar_, &QPushButton::clicked, this, &Lib_FrmCons3::Marcar);
-    connect(nuevo_, &QPushButton::clicked, this, [] {
-        MsgBox(QStringLiteral("El programa de mantenimiento de esta tabla no está disponible en este puesto."), vb::Information,
-               QStringLiteral("Atención"));
+    connect(nuevo_, &QPushButton::clicked, this, [this] {
+        auto [programa, parametro] = ProgramaMantenimiento(tabla_);
+        if (gAbrirMantenimiento) gAbrirMantenimiento(programa, parametro);
     });
     connect(lista_, &QTreeWidget::itemDoubleClicked, this, &Lib_FrmCons3::Aceptar);
     connect(lista_->header(), &QHeaderView::sectionClicked, this, [this](int c) {

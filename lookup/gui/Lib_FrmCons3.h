@@ -2,6 +2,7 @@
 #include "lookup/Lib_ClsCons3.h"
 #include "platform/ado/Recordset.h"
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 class QComboBox;
@@ -86,6 +87,12 @@ private:
     mutable std::vector<std::vector<QString>> indice_;
     mutable bool indiceValido_ = false;
 };
+
+// Starts the maintenance program of the listed table (the window layer's
+// MenuExes): program text and parameter.
+void setAbrirMantenimiento(std::function<void(const QString&, QString&)> f);
+// The maintenance program and parameter of a listed table.
+std::pair<QString, QString> ProgramaMantenimiento(const QString& tabla);
 
 // Shows a lookup in a fresh dialog, modally, and returns its answer.
 RespuestaConsulta MostrarConsultaLista(const PedidoConsulta& p);
