@@ -1,5 +1,6 @@
 #include "app/Frm_AgrupCuentas.h"
 #include "app/Programas.h"
+#include "app/frmAcceso.h"
 #include "lookup/gui/Lib_FrmCons3.h"
 #include "lookup/gui/Lib_FrmCons3Tree.h"
 #include "platform/ProcessEnd.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
         if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
         else QApplication::restoreOverrideCursor();
     });
+    setFabricaFormularioConexion([] { return std::unique_ptr<FormularioConexion>(std::make_unique<FormularioAcceso>()); });
     setMostradorConsulta(MostrarConsulta);
     setAbrirMantenimiento([](const QString& programa, QString& parametro) {
         qint64 pid = 0;

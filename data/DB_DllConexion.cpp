@@ -44,11 +44,25 @@ bool DB_Dll::MostrarFormularioConexion() {
         gServidor = d.TxtServidor;
         gUsuario = d.TxtUserId;
         gUserPassWord = d.TxtUserPassword;
-        if (d.CboPlataformaDB > 0) {
+        switch (d.CboPlataformaDB) {
+        case 1:
             gProveedor = QStringLiteral("OraOLEDB.Oracle.1");
             if (!vbtext::Contains(gServidor, QStringLiteral("#"))) gServidor += u'#';
-        } else {
+            break;
+        case 2:   // the embedded file: the database field names it
             gProveedor = pSQLOLEDB();
+            gServidor = QStringLiteral("sqlite");
+            break;
+        case 3:   // PostgreSQL: a service of pg_service.conf or a host
+            gProveedor = pSQLOLEDB();
+            if (!gServidor.startsWith(QStringLiteral("PG\\"), Qt::CaseInsensitive)) gServidor = QStringLiteral("PG\\") + vbtext::Trim(gServidor);
+            break;
+        default: {
+            gProveedor = pSQLOLEDB();
+            // A port other than SQL Server's own goes after the host.
+            const QString puerto = vbtext::Trim(d.TxtPuerto);
+            if (!puerto.isEmpty() && puerto != QLatin1String("1433") && !gServidor.contains(u',')) gServidor += u',' + puerto;
+        }
         }
     } else {
         gOpenFlag = false;

@@ -10,7 +10,8 @@ struct DatosConexion {
     QString TxtServidor;
     QString TxtUserId;
     QString TxtUserPassword;
-    int CboPlataformaDB = 0;   // 0 "SQL Server", 1 "ORACLE"
+    QString TxtPuerto = QStringLiteral("1433");
+    int CboPlataformaDB = 0;   // 0 "SQL Server", 1 "ORACLE", 2 SQLite file, 3 PostgreSQL
     bool Aceptar = false;
 };
 

@@ -444,6 +444,13 @@ TEST(Ejecutable, StartsOnTheDemoDatabase) {
     }
     EXPECT_EQ(caja, QStringLiteral("CAJA 5"));
     EXPECT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().constData();
+    // Its start is in the access audit under its task.
+    ado::Recordset audit;
+    audit.Open(QStringLiteral("SELECT Usuario, Formulario, Tarea FROM Control_Acceso"), &c);
+    ASSERT_FALSE(audit.Eof());
+    EXPECT_EQ(audit.Fields(0).Value().toText(), QStringLiteral("ADMIN"));
+    EXPECT_EQ(audit.Fields(1).Value().toText(), QStringLiteral("AGRUPCUENTAS"));
+    EXPECT_EQ(audit.Fields(2).Value().toText(), QStringLiteral("AGRUPACIÓN DE CUENTAS CONTABLES"));
     p.kill();
     p.waitForFinished(5000);
 }

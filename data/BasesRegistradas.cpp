@@ -1,0 +1,73 @@
+#include "data/BasesRegistradas.h"
+#include "platform/ProgramFolder.h"
+#include "util/Cp1252.h"
+#include "util/VbText.h"
+#include "util/ZtUtil.h"
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+QStringList campos(const QString& linea) {
+    QStringList out;
+    QString cur;
+    bool comillas = false;
+    for (QChar c : linea) {
+        if (c == u'"') comillas = !comillas;
+        else if (c == u',' && !comillas) {
+            out << cur;
+            cur.clear();
+        } else cur += c;
+    }
+    out << cur;
+    return out;
+}
+
+QString texto(const QByteArray& raw) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString s = utf8(raw);
+    return utf8.hasError() ? cp1252::decode(raw) : s;
+}
+}
+
+QString ArchivoBases() { return Utilidades().AddBackslash(programFolder()) + QStringLiteral("BASES.TXT"); }
+
+QString NombreRegistro(const QString& base, const QString& servidor) {
+    QString s = vbtext::Trim(servidor).toUpper();
+    const int p = s.indexOf(u':');
+    if (p >= 0) s = s.left(p);
+    return vbtext::Trim(base).toUpper() + QStringLiteral(" / ") + s;
+}
+
+std::vector<BaseRegistrada> LeerBases(const QString& archivo) {
+    std::vector<BaseRegistrada> out;
+    QFile f(archivo);
+    if (!f.open(QIODevice::ReadOnly)) return out;
+    for (QString linea : texto(f.read(16 * 1024 * 1024)).split(u'\n')) {
+        if (linea.endsWith(u'\r')) linea.chop(1);
+        const QStringList c = campos(linea);
+        if (c.size() < 5 || vbtext::Trim(c[0]).isEmpty()) continue;
+        out.push_back({vbtext::Trim(c[0]), vbtext::Trim(c[1]), vbtext::Trim(c[2]), Utilidades().Unscramble(vbtext::Trim(c[3])),
+                       vbtext::Trim(c[4])});
+    }
+    return out;
+}
+
+bool AgregarBase(const QString& archivo, const BaseRegistrada& b) {
+    QByteArray antes;
+    {
+        QFile f(archivo);
+        if (f.exists()) {
+            if (!f.open(QIODevice::ReadOnly)) return false;
+            antes = f.readAll();
+        }
+    }
+    if (!antes.isEmpty() && !antes.endsWith('\n')) antes += "\r\n";
+    const QString linea = vbtext::Trim(b.nombre) + u',' + vbtext::Trim(b.base) + u',' + vbtext::Trim(b.usuario) + u',' +
+                          vbtext::Trim(Utilidades().Scramble(b.clave)) + u',' + vbtext::Trim(b.servidor) + QStringLiteral("\r\n");
+    QSaveFile out(archivo);
+    if (!out.open(QIODevice::WriteOnly)) return false;
+    out.write(antes);
+    out.write(linea.toUtf8());
+    return out.commit();
+}
