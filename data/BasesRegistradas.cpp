@@ -8,20 +8,6 @@
 #include <QStringDecoder>
 
 namespace {
-QStringList campos(const QString& linea) {
-    QStringList out;
-    QString cur;
-    bool comillas = false;
-    for (QChar c : linea) {
-        if (c == u'"') comillas = !comillas;
-        else if (c == u',' && !comillas) {
-            out << cur;
-            cur.clear();
-        } else cur += c;
-    }
-    out << cur;
-    return out;
-}
 
 QString texto(const QByteArray& raw) {
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -45,7 +31,7 @@ std::vector<BaseRegistrada> LeerBases(const QString& archivo) {
     if (!f.open(QIODevice::ReadOnly)) return out;
     for (QString linea : texto(f.read(16 * 1024 * 1024)).split(u'\n')) {
         if (linea.endsWith(u'\r')) linea.chop(1);
-        const QStringList c = campos(linea);
+        const QStringList c = vbtext::CamposConComillas(linea);
         if (c.size() < 5 || vbtext::Trim(c[0]).isEmpty()) continue;
         out.push_back({vbtext::Trim(c[0]), vbtext::Trim(c[1]), vbtext::Trim(c[2]), Utilidades().Unscramble(vbtext::Trim(c[3])),
                        vbtext::Trim(c[4])});

@@ -7,20 +7,10 @@
 #include <QFileInfo>
 
 namespace {
-// Splits a line written as "a","b" into its two fields.
+// The key and widths fields of a line written as "table","w1|w2|".
 std::pair<QString, QString> campos(const QString& linea) {
-    QStringList out;
-    QString cur;
-    bool comillas = false;
-    for (QChar c : linea) {
-        if (c == u'"') comillas = !comillas;
-        else if (c == u',' && !comillas) {
-            out << cur;
-            cur.clear();
-        } else cur += c;
-    }
-    out << cur;
-    return {vbtext::Trim(out.value(0)), out.value(1)};
+    const QStringList c = vbtext::CamposConComillas(linea);
+    return {vbtext::Trim(c.value(0)), c.value(1)};
 }
 }
 

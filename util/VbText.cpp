@@ -35,6 +35,21 @@ QString ReplaceAll(const QString& s, const QString& what, const QString& with) {
     return r;
 }
 
+QStringList CamposConComillas(const QString& linea) {
+    QStringList out;
+    QString cur;
+    bool comillas = false;
+    for (QChar c : linea) {
+        if (c == u'"') comillas = !comillas;
+        else if (c == u',' && !comillas) {
+            out << cur;
+            cur.clear();
+        } else cur += c;
+    }
+    out << cur;
+    return out;
+}
+
 int CInt(double d) {
     const double r = std::nearbyint(d);   // banker's rounding, as VB
     if (!std::isfinite(r) || r < -32768 || r > 32767) throw VbError(6, QStringLiteral("Overflow"));

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/ado/Variant.h"
 #include <QString>
+#include <QStringList>
 
 // The few VB string rules the suite's routines depend on. VB's Trim removes
 // blanks only (not tabs or line breaks), and its text searches used here
@@ -17,6 +18,9 @@ bool Equals(const QString& a, const QString& b);
 QString ReplaceAll(const QString& s, const QString& what, const QString& with);
 using ado::vbVal;
 inline double Val(const QString& s) { return ado::vbVal(s); }
+// The fields of a comma-separated line as VB's Input # reads it: a field in
+// double quotes may hold commas; the quotes themselves are dropped.
+QStringList CamposConComillas(const QString& linea);
 // VB's CInt: rounds half to even, within 16 bits; out of range is an overflow.
 int CInt(double d);
 }
