@@ -1,0 +1,53 @@
+#pragma once
+#include "platform/ado/Recordset.h"
+#include <QDate>
+#include <QString>
+#include <cstdint>
+
+// The suite's accounting-entry rules: entry numbers and check digits, fiscal
+// years and periods, vouchers, the subsidiary journal report and the entry and
+// master-data checks. Nothing in the grouping window uses it; the suite's
+// accounting programs (and the lbc-asiento tool) do.
+class Lbc_Asiento {
+public:
+    Lbc_Asiento();   // the current period is the configuration's "PERIODO"
+
+    int16_t Periodo = 0;
+
+    // Entry numbering and check digit.
+    static QString FormatDisplayNroAsiento(long numero, const QDate& fecha);
+    static QString FormatNroAsiento(const QString& formateado);
+    static QString FMTNroAsiento(const QString& tecleado);
+    static ado::Variant EliminaCarNroAsiento(const QString& texto, const QString& tipo = {}, const QString& separador = QStringLiteral("-"));
+    int32_t UltimoNumeroAsiento(const QString& mes, const QString& tipoReg = {}, const QString& periodo = {});
+    static int16_t CalculoDV(const QString& cuenta);
+
+    // Fiscal years and periods.
+    bool ValidaEstadoPeriodoActual(QString& mensaje, bool* cerrado = nullptr, bool* cancelado = nullptr, bool* sinEjercicios = nullptr,
+                                   const QString& periodo = {});
+    bool ValidaRangoFechaEjercicio(const QString& desde, const QString& hasta, const QString& periodo = {});
+    bool EjercicioAnteriorCerrado(QString& ejercicio);
+    void EjercicioRango(QString& desde, QString& hasta, const QString& periodo = {});
+    QDate FechaHastaUltimoPeriodo();
+    bool ExistenMovFueraPeriodo(const QString& periodo, const QString& desde, const QString& hasta);
+    void FechaValidada(const QString& fecha, QString& mensaje, bool& error);
+    // Last day of a month; a month outside 1-12 or a year that is no year raises.
+    static int16_t UltimoDiaMes(const QString& mes, const QString& anio);
+
+    // Entry and master-data checks.
+    bool ExisteEnMVAsientos(const QString& TC, const QString& suc, const QString& Nro, const QString& L, const QString* Proveedor = nullptr,
+                            ado::Recordset* lrcsaux = nullptr);
+    bool ExisteEnMVAsientos2(const QString& TC, const QString& suc, const QString& Nro, const QString& L, const QString& TipoReg,
+                             const QString& NroAsiento, const QString& MesOP, const QString& Periodo, const QString* Proveedor = nullptr,
+                             ado::Recordset* lrcsaux = nullptr);
+    bool CuentaImputable(const QString& cuenta);
+    bool ExisteCuentas(const QString& valor, ado::Variant* tipo = nullptr, ado::Variant* nombre = nullptr, ado::Variant* bienDeUso = nullptr,
+                       ado::Variant* ajustable = nullptr);
+    bool ExisteDatosAdicionales(const QString& valor, ado::Recordset& LRsTmp);
+    QString UltimoIDBienDeUso();
+    QString UltimoIDNovedadBienDeUso(const QString& codigoBien);
+    void UltimoAjuste(QString& fecha, QString& periodo, ado::Variant& nroAsiento);
+
+private:
+    bool existe(const QString& sql, ado::Recordset* lrcsaux, const char* rutina, int cursor, int bloqueo);
+};
