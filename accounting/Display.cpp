@@ -12,5 +12,5 @@ Silencioso gSilencioso;
 DisplayProgreso* gDisplay = &gSilencioso;
 }
 
-DisplayProgreso& Display() { return *gDisplay; }
+DisplayProgreso& Cartel() { return *gDisplay; }
 void setDisplay(DisplayProgreso* d) { gDisplay = d ? d : &gSilencioso; }

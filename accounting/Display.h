@@ -16,5 +16,5 @@ public:
     virtual void setSiempre_Visible(bool v) = 0;
 };
 
-DisplayProgreso& Display();
+DisplayProgreso& Cartel();
 void setDisplay(DisplayProgreso* d);   // not owned; nullptr restores the silent one

@@ -13,6 +13,14 @@ public:
     Lbc_Asiento();   // the current period is the configuration's "PERIODO"
 
     int16_t Periodo = 0;
+    // The user whose rows the sub-journal report writes (the session's
+    // logged-in user; the database user when nobody set it).
+    QString UsuarioLogeado;
+
+    // Rewrites this user's rows of AUX_SUBDIARIOS with the two-column
+    // sub-journal of a kind between two dates, in one transaction: a failure
+    // leaves the previous rows; a cancel keeps the rows written so far.
+    void GeneraAuxiliarSubdiarios(QString& Fecha_Desde, const QString& Fecha_Hasta, const QString& TipoSub, bool EsArchivoLegal = false);
 
     // Entry numbering and check digit.
     static QString FormatDisplayNroAsiento(long numero, const QDate& fecha);

@@ -1,6 +1,7 @@
 #include "ConexionPrueba.h"
 #include "ScriptedPrompt.h"
 #include "accounting/Lbc_Asiento.h"
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -102,5 +103,124 @@ TEST_P(AsientoDb, NumbersPeriodsAndChecks) {
 
 INSTANTIATE_TEST_SUITE_P(Engines, AsientoDb, ::testing::Values(Motor::Sqlite, Motor::Postgres),
                          [](const auto& info) { return std::string(nombreMotor(info.param)); });
+
+} // namespace
+
+#include "accounting/Display.h"
+#include "accounting/gui/Lbf_CtrlDisplay.h"
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+struct DisplayPrueba final : DisplayProgreso {
+    int inicios = 0, cierres = 0, mostrados = 0;
+    bool cancelarEn1 = false, fallarEn1 = false;
+    QStringList lineas;
+    DisplayPrueba() { setDisplay(this); }
+    ~DisplayPrueba() override { setDisplay(nullptr); }
+    void CartelInicio(const QString&, bool) override { ++inicios; }
+    bool CartelMostrar(const std::optional<QString>& a, const std::optional<QString>& b, const std::optional<QString>&) override {
+        ++mostrados;
+        lineas << a.value_or(QString()) + u'|' + b.value_or(QString());
+        if (fallarEn1 && mostrados == 1) throw VbError(3021, QStringLiteral("falla de prueba"));
+        return cancelarEn1 && mostrados == 1;
+    }
+    void CartelCerrar() override { ++cierres; }
+    void setSiempre_Visible(bool) override {}
+};
+
+class Subdiario : public AsientoDb {
+protected:
+    QStringList filas(const char* usuario) {
+        ado::Recordset rs;
+        rs.Open(QStringLiteral("SELECT cuenta_D, cuenta_H, Fecha, Concepto FROM AUX_SUBDIARIOS WHERE Usuario = '%1' ORDER BY Id").arg(QString::fromLatin1(usuario)),
+                &DB().gCnn);
+        QStringList out;
+        for (; !rs.Eof(); rs.MoveNext())
+            out << rs.Fields(0).Value().toText() + u'|' + rs.Fields(1).Value().toText() + u'|' + rs.Fields(2).Value().toText();
+        return out;
+    }
+};
+
+TEST_P(Subdiario, PairsDebitAndCreditLinesForTheUserOnly) {
+    env->sqlNativo(QStringLiteral("INSERT INTO AUX_SUBDIARIOS (Usuario, Concepto) VALUES ('OTRO', 'ajeno'); INSERT INTO AUX_SUBDIARIOS (Usuario, Concepto) VALUES ('ADMIN', 'viejo');"));
+    DisplayPrueba cartel;
+    Lbc_Asiento a;
+    QString desde;
+    a.GeneraAuxiliarSubdiarios(desde, QStringLiteral("31/12/2026"), QStringLiteral("VENTAS"));
+    EXPECT_EQ(desde, QStringLiteral("01/01/1990"));
+    // One debit and two credits: two rows led by the credits, the debit in the first only.
+    EXPECT_EQ(filas("ADMIN"), (QStringList{QStringLiteral("110301|210401|15/01/26"), QStringLiteral("|410101|15/01/26")}));
+    EXPECT_EQ(filas("OTRO").size(), 1);
+    EXPECT_EQ(cartel.lineas, QStringList{QStringLiteral("Generando el Reporte|0001-0000002")});
+    EXPECT_EQ(cartel.cierres, 1);
+    QString d2 = QStringLiteral("01/01/2026");
+    a.GeneraAuxiliarSubdiarios(d2, QStringLiteral("31/12/2026"), QStringLiteral("COMPRAS"));
+    const QStringList compras = filas("ADMIN");
+    ASSERT_EQ(compras.size(), 2);
+    EXPECT_TRUE(compras[0].startsWith(QStringLiteral("110402|210101|20/01/2026"))) << compras[0].toStdString();
+    // A range without entries of that kind leaves no rows and shows nothing.
+    const int antes = cartel.inicios;
+    a.GeneraAuxiliarSubdiarios(d2, QStringLiteral("31/12/2026"), QStringLiteral("NINGUNO"));
+    EXPECT_TRUE(filas("ADMIN").isEmpty());
+    EXPECT_EQ(cartel.inicios, antes);
+    EXPECT_TRUE(prompt.records.empty());
+}
+
+TEST_P(Subdiario, CancelAndFailureKeepTheRightRows) {
+    DisplayPrueba cartel;
+    Lbc_Asiento a;
+    QString d = QStringLiteral("01/01/2026");
+    cartel.cancelarEn1 = true;
+    prompt.answer(vb::No);   // go on
+    a.GeneraAuxiliarSubdiarios(d, QStringLiteral("31/12/2026"), QStringLiteral("VENTAS"));
+    EXPECT_EQ(prompt.records.back().text, QStringLiteral("¿Realmente desea abortar el proceso?"));
+    EXPECT_EQ(filas("ADMIN").size(), 2);
+    cartel.mostrados = 0;
+    prompt.answer(vb::Yes);  // stop: what was written stays (nothing yet here)
+    a.GeneraAuxiliarSubdiarios(d, QStringLiteral("31/12/2026"), QStringLiteral("VENTAS"));
+    EXPECT_TRUE(filas("ADMIN").isEmpty());
+    // A failure leaves the user's previous rows.
+    cartel.cancelarEn1 = false;
+    cartel.mostrados = 0;
+    a.GeneraAuxiliarSubdiarios(d, QStringLiteral("31/12/2026"), QStringLiteral("COMPRAS"));
+    ASSERT_EQ(filas("ADMIN").size(), 2);
+    cartel.mostrados = 0;
+    cartel.fallarEn1 = true;
+    prompt.answer(vb::Abort);
+    a.GeneraAuxiliarSubdiarios(d, QStringLiteral("31/12/2026"), QStringLiteral("VENTAS"));
+    EXPECT_EQ(filas("ADMIN").size(), 2);
+    EXPECT_FALSE(DB().gCnn.inTransaction());
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, Subdiario, ::testing::Values(Motor::Sqlite, Motor::Postgres),
+                         [](const auto& info) { return std::string(nombreMotor(info.param)); });
+
+TEST(Display, NoticeLinesCancelAndAnimation) {
+    Dll_Display d;
+    EXPECT_FALSE(d.CartelMostrar(QStringLiteral("uno")));
+    ASSERT_TRUE(d.ventana());
+    EXPECT_FALSE(d.ventana()->isVisible());   // made, not shown, before CartelInicio
+    d.CartelInicio(QStringLiteral("Procesando"), true);
+    EXPECT_TRUE(d.ventana()->isVisible());
+    EXPECT_TRUE(d.ventana()->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_NEAR(d.ventana()->windowOpacity(), 200.0 / 255.0, 0.01);
+    d.CartelMostrar(std::nullopt, QStringLiteral("dos"));
+    EXPECT_EQ(d.ventana()->LblCtrol[0]->text(), QStringLiteral("uno"));
+    EXPECT_EQ(d.ventana()->LblCtrol[1]->text(), QStringLiteral("dos"));
+    d.ventana()->CmdDisplayCancelar->click();
+    EXPECT_EQ(d.ventana()->CmdDisplayCancelar->text(), QStringLiteral("Abortado"));
+    EXPECT_TRUE(d.CartelMostrar());
+    EXPECT_TRUE(d.CartelMostrar());
+    d.setSiempre_Visible(true);
+    EXPECT_TRUE(d.ventana()->windowFlags() & Qt::WindowStaysOnTopHint);
+    const int16_t antes = d.ventana()->contador;
+    QTest::qWait(250);
+    EXPECT_NE(d.ventana()->contador, antes);
+    d.CartelCerrar();
+    EXPECT_EQ(d.ventana(), nullptr);
+    EXPECT_FALSE(Lbf_CtrlDisplay::cuadro(1).toImage() == Lbf_CtrlDisplay::cuadro(2).toImage());
+}
 
 } // namespace
