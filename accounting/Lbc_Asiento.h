@@ -42,6 +42,18 @@ public:
     // Last day of a month; a month outside 1-12 or a year that is no year raises.
     static int16_t UltimoDiaMes(const QString& mes, const QString& anio);
 
+    // Vouchers and subsidiary journals.
+    int16_t TalonarioActual = 0;   // the booklet of the last DatosComprobante
+    QString DeterminaLetra(const QString& condicionCliente);
+    bool ComprobanteEntrada(const QString& tc);
+    void DatosComprobante(const QString& tc, QString& puntoVenta, QString& numero, QString& letra, const QString& unidadNegocio = {});
+    bool ValidaComprobante(const QString& tc, const QString& puntoVenta, QString& numero, const QString& letra, QString& mensaje,
+                           QString& mes, QString& nroAsiento, const QString& fecha, QString& cuenta, QString& periodo);
+    bool ValidaTCRegistraciones(const QString& tc);
+    bool ValidaSubdiarioTC(const QString& subdiario, const QString& tc);
+    bool ValidaFechaSubdiario(const QString& fecha, const QString& subdiario);
+    bool AsientoResumenAnulado(const QString& subdiario, const QString& numero);
+
     // Entry and master-data checks.
     bool ExisteEnMVAsientos(const QString& TC, const QString& suc, const QString& Nro, const QString& L, const QString* Proveedor = nullptr,
                             ado::Recordset* lrcsaux = nullptr);

@@ -294,9 +294,9 @@ def demo(engine, q, date):
     ins("MV_EJERCICIOS", ["PERIODO", "Fecha Desde", "fecha hasta", "Cerrado", "Cancelacion", "Cierre"], [2025, date(2025, 1, 1), date(2025, 12, 31), 1, 1, 1])
     ins("MV_EJERCICIOS", ["PERIODO", "Fecha Desde", "fecha hasta", "Cerrado", "Cancelacion", "Cierre"], [2026, date(2026, 1, 1), date(2026, 12, 31), 0, 0, 0])
     ins("TA_COMPROBANTES", ["CODIGO", "Descripcion", "Letras", "A_ULTIMO_NRO", "A_NRO_DESDE", "A_NRO_HASTA", "B_ULTIMO_NRO", "B_NRO_DESDE", "B_NRO_HASTA", "ModificaNumeracion"],
-        ["FC", "Factura", "AB", 120, 1, 99999999, 45, 1, 99999999, "FALSO"])
-    ins("TA_COMPROBANTES", ["CODIGO", "Descripcion", "Letras", "ModificaNumeracion"], ["FCC", "Factura de compra", "ABC", "VERDADERO"])
-    ins("TA_CPTE", ["CODIGO", "UNEGOCIO", "TALONARIO", "A_SUC_DEFAULT", "A_ULTIMO_NRO", "B_SUC_DEFAULT", "B_ULTIMO_NRO"], ["FC", "   1", 1, 1, 120, 1, 45])
+        ["  FC", "Factura", "AB", 120, 1, 99999999, 45, 1, 99999999, "FALSO"])
+    ins("TA_COMPROBANTES", ["CODIGO", "Descripcion", "Letras", "ModificaNumeracion"], [" FCC", "Factura de compra", "ABC", "VERDADERO"])
+    ins("TA_CPTE", ["CODIGO", "UNEGOCIO", "TALONARIO", "A_SUC_DEFAULT", "A_ULTIMO_NRO", "B_SUC_DEFAULT", "B_ULTIMO_NRO"], ["  FC", "   1", 1, 1, 120, 1, 45])
     ins("MA_SUBDIARIOSCOMPROBANTES", ["TC", "SUBDIARIO"], ["FC", "VENTAS"])
     ins("MA_SUBDIARIOSCOMPROBANTES", ["TC", "SUBDIARIO"], ["FCC", "COMPRAS"])
     entries = [

@@ -224,3 +224,51 @@ TEST(Display, NoticeLinesCancelAndAnimation) {
 }
 
 } // namespace
+
+namespace {
+TEST_P(AsientoDb, VouchersLettersAndDuplicates) {
+    Lbc_Asiento a;
+    EXPECT_EQ(a.DeterminaLetra(QStringLiteral("3")), QStringLiteral("B"));
+    EXPECT_EQ(a.DeterminaLetra(QStringLiteral("1")), QStringLiteral("A"));
+    env->sqlNativo(QStringLiteral("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'CONDIVA';"));
+    EXPECT_EQ(a.DeterminaLetra(QStringLiteral("3")), QStringLiteral("Z"));
+    EXPECT_TRUE(a.ComprobanteEntrada(QStringLiteral("FCC")));
+    EXPECT_FALSE(a.ComprobanteEntrada(QStringLiteral("FC")));
+    env->sqlNativo(QStringLiteral("INSERT INTO TA_COMPROBANTES (CODIGO, Letras) VALUES ('  RC', 'X');"));
+    EXPECT_TRUE(a.ComprobanteEntrada(QStringLiteral("RC")));     // letters without numbering: incoming
+    EXPECT_FALSE(a.ComprobanteEntrada(QStringLiteral("ZZ")));
+    QString pv, nro, letra = QStringLiteral("A");
+    a.DatosComprobante(QStringLiteral("FC"), pv, nro, letra);
+    EXPECT_EQ(pv, QStringLiteral("0001"));
+    EXPECT_EQ(nro, QStringLiteral("00000120"));
+    EXPECT_EQ(a.TalonarioActual, 1);
+    EXPECT_TRUE(a.ValidaTCRegistraciones(QStringLiteral(" FC ")));
+    EXPECT_FALSE(a.ValidaTCRegistraciones(QStringLiteral("NC")));
+    EXPECT_TRUE(a.ValidaSubdiarioTC(QStringLiteral("VENTAS"), QStringLiteral("fc")));
+    EXPECT_FALSE(a.ValidaSubdiarioTC(QStringLiteral("VENTAS"), QStringLiteral("FCC")));
+    EXPECT_TRUE(a.ValidaFechaSubdiario(QStringLiteral("15/01/2026"), QStringLiteral("VENTAS")));
+    env->sqlNativo(QStringLiteral("INSERT INTO MV_CONTROL_AS_RES (SUBDIARIO, ID, PERIODO, Fecha_Desde, Fecha_Hasta, Anulado) VALUES "
+                                  "('VENTAS', 7, 2026, '2026-01-01 00:00:00', '2026-01-31 00:00:00', 0);"));
+    EXPECT_FALSE(a.ValidaFechaSubdiario(QStringLiteral("15/01/2026"), QStringLiteral("VENTAS")));
+    EXPECT_FALSE(a.AsientoResumenAnulado(QStringLiteral("VENTAS"), QStringLiteral("1-7")));
+    env->sqlNativo(QStringLiteral("UPDATE MV_CONTROL_AS_RES SET Anulado = 1;"));
+    EXPECT_TRUE(a.AsientoResumenAnulado(QStringLiteral("VENTAS"), QStringLiteral("1-7")));
+    ASSERT_EQ(prompt.records.size(), 1u);
+    EXPECT_EQ(prompt.records[0].text, QStringLiteral("Este Asiento Resumen ya fue Contrasentado!!!"));
+    // A recorded voucher whose type renumbers: Yes walks to the next free number.
+    QString m, mes, asiento, cuenta, periodo, numero = QStringLiteral("00000120");
+    prompt.answer(vb::Yes);
+    EXPECT_TRUE(a.ValidaComprobante(QStringLiteral("FC"), QStringLiteral("0001"), numero, QStringLiteral("A"), m, mes, asiento, QString(), cuenta, periodo));
+    EXPECT_EQ(numero, QStringLiteral("121"));
+    EXPECT_EQ(prompt.records.back().text, QStringLiteral("El Comprobante Duplicado, el nuevo numero es: 0001-00000121A"));
+    numero = QStringLiteral("00000120");
+    prompt.answer(vb::No);
+    EXPECT_FALSE(a.ValidaComprobante(QStringLiteral("FC"), QStringLiteral("0001"), numero, QStringLiteral("A"), m, mes, asiento, QString(), cuenta, periodo));
+    EXPECT_EQ(numero, QStringLiteral("00000120"));
+    EXPECT_EQ(m, QStringLiteral("Comprobante duplicado"));
+    // A type that does not renumber reports the entry holding it.
+    numero = QStringLiteral("00004567");
+    EXPECT_FALSE(a.ValidaComprobante(QStringLiteral("FCC"), QStringLiteral("0003"), numero, QStringLiteral("A"), m, mes, asiento, QString(), cuenta, periodo));
+    EXPECT_EQ(m, QStringLiteral("Comprobante registrado en el Asiento 1-3\r\n Para el subdiario: COMPRAS"));
+}
+} // namespace

@@ -74,6 +74,8 @@ const Case kCases[] = {
     {E::Sqlite, "SELECT GETDATE()", {{K::Sql, "SELECT datetime('now','localtime')"}}},
     {E::Postgres, "SELECT GETDATE()", {{K::Sql, "SELECT LOCALTIMESTAMP(0)"}}},
     {E::Sqlite, "SELECT * FROM dbo.T", {{K::Sql, "SELECT * FROM T"}}},
+    {E::Sqlite, "SELECT * FROM T WHERE MONTH(FECHA_DESDE) = 3", {{K::Sql, "SELECT * FROM T WHERE CAST(strftime('%m', FECHA_DESDE) AS INTEGER) = 3"}}},
+    {E::Postgres, "SELECT * FROM T WHERE MONTH(FECHA_DESDE) = 3", {{K::Sql, "SELECT * FROM T WHERE EXTRACT(MONTH FROM FECHA_DESDE) = 3"}}},
     {E::Sqlite, "SELECT N'abc'", {{K::Sql, "SELECT 'abc'"}}},
     // A literal keeps its keywords, separators and blanks.
     {E::Sqlite, "INSERT INTO T (A) VALUES ('DELETE x WHERE; GO  TOP 1')",

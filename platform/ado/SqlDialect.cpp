@@ -238,8 +238,8 @@ NativeStatement SqlDialect::rewrite(Tokens t) const {
             }
         }
     };
-    // Extra ")" to add after the ")" that closes a given token index.
-    std::vector<size_t> extraClose;
+    // Text to add after the ")" that closes a given token index.
+    std::vector<std::pair<size_t, QString>> extraClose;
 
     for (size_t i = 0; i < t.size(); ++i) {
         Tok tok = t[i];
@@ -249,8 +249,8 @@ NativeStatement SqlDialect::rewrite(Tokens t) const {
             --depth;
             out.push_back(tok);
             for (size_t k = 0; k < extraClose.size();) {
-                if (extraClose[k] == i) {
-                    out.push_back({K::Symbol, QStringLiteral(")")});
+                if (extraClose[k].first == i) {
+                    out.push_back({K::Symbol, extraClose[k].second});
                     extraClose.erase(extraClose.begin() + long(k));
                 } else {
                     ++k;
@@ -310,8 +310,25 @@ NativeStatement SqlDialect::rewrite(Tokens t) const {
                 else if (tok.is("LEN")) {
                     // T-SQL's LEN does not count trailing blanks.
                     tok.text = QStringLiteral("LENGTH(RTRIM");
-                    extraClose.push_back(matchParen(t, n));
+                    extraClose.emplace_back(matchParen(t, n), QStringLiteral(")"));
                 } else if (tok.is("SUBSTRING") && !pg) tok.text = QStringLiteral("SUBSTR");
+                else if (isOneOf(tok, {"MONTH", "YEAR", "DAY"})) {
+                    // Date parts: EXTRACT on PostgreSQL, strftime on SQLite.
+                    const QString parte = tok.text.toUpper();
+                    if (pg) {
+                        out.push_back({K::Word, QStringLiteral("EXTRACT(") + parte + QStringLiteral(" FROM ")});
+                        extraClose.emplace_back(matchParen(t, n), QString());
+                        i = n;
+                        ++depth;   // the "(" skipped here is closed by its ")"
+                        continue;
+                    }
+                    const char* f = parte == QLatin1String("MONTH") ? "%m" : parte == QLatin1String("YEAR") ? "%Y" : "%d";
+                    out.push_back({K::Word, QStringLiteral("CAST(strftime('") + QLatin1String(f) + QStringLiteral("', ")});
+                    extraClose.emplace_back(matchParen(t, n), QStringLiteral(" AS INTEGER)"));
+                    i = n;
+                    ++depth;
+                    continue;
+                }
                 else if (tok.is("GETDATE")) {
                     const size_t c = matchParen(t, n);
                     out.push_back({K::Word, pg ? QStringLiteral("LOCALTIMESTAMP(0)")
