@@ -272,3 +272,29 @@ TEST_P(AsientoDb, VouchersLettersAndDuplicates) {
     EXPECT_EQ(m, QStringLiteral("Comprobante registrado en el Asiento 1-3\r\n Para el subdiario: COMPRAS"));
 }
 } // namespace
+
+#include <QFile>
+#include <QProcess>
+
+namespace {
+TEST(LbcAsientoTool, RunsTheServicesOnTheNamedDatabase) {
+    EntornoPrueba env(Motor::Sqlite);
+    const QString exe = env.db().carpeta + QStringLiteral("lbc-asiento");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(AGR_BIN_DIR "/lbc-asiento"), exe));
+    QFile::setPermissions(exe, QFile::permissions(exe) | QFileDevice::ExeUser);
+    const QString p = QStringLiteral("@server=sqlite; @dbname=DEMO; @usuario=ADMIN; @Password=;");
+    const auto correr = [&](const QStringList& args) {
+        QProcess pr;
+        pr.start(exe, QStringList{p} + args);
+        pr.waitForFinished(30000);
+        return QString::fromUtf8(pr.readAllStandardOutput()).trimmed();
+    };
+    EXPECT_EQ(correr({QStringLiteral("digito"), QStringLiteral("1234")}), QStringLiteral("50"));
+    EXPECT_EQ(correr({QStringLiteral("proximo-asiento"), QStringLiteral("1"), QStringLiteral("VENTAS")}), QStringLiteral("3"));
+    EXPECT_EQ(correr({QStringLiteral("cuenta-imputable"), QStringLiteral("1101")}), QStringLiteral("NO"));
+    const QStringList filas = correr({QStringLiteral("subdiario"), QStringLiteral("01/01/2026"), QStringLiteral("31/12/2026"), QStringLiteral("COMPRAS")})
+                                  .split(u'\n');
+    ASSERT_EQ(filas.size(), 3);
+    EXPECT_TRUE(filas[1].startsWith(QStringLiteral("1\t3\t20/01/2026\t110402")));
+}
+} // namespace
