@@ -1,3 +1,4 @@
+#include "accounting/gui/Lbf_CtrlDisplay.h"
 #include "app/Frm_AgrupCuentas.h"
 #include "app/Programas.h"
 #include "app/frmAcceso.h"
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
     });
     setFabricaFormularioConexion([] { return std::unique_ptr<FormularioConexion>(std::make_unique<FormularioAcceso>()); });
     setMostradorConsulta(MostrarConsulta);
+    static Dll_Display cartel;   // the progress notice of the accounting services
+    setDisplay(&cartel);
     setAbrirMantenimiento([](const QString& programa, QString& parametro) {
         qint64 pid = 0;
         MenuExes(programa, parametro, pid);
