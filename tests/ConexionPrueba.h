@@ -1,4 +1,5 @@
 #pragma once
+#include "ScriptedPrompt.h"
 #include "TestDb.h"
 #include "data/DB_Dll.h"
 
@@ -12,3 +13,24 @@ inline bool conectarDB(const EntornoPrueba& env, const QString& usuario = QStrin
     db.OpenServerADODB(false, 3, QString(), true, true);
     return db.gOpenFlag;
 }
+
+#include <gtest/gtest.h>
+
+// A test on a fresh demo database of each engine, with the process-wide
+// data-access object connected as ADMIN and the prompts scripted.
+class PruebaConDemo : public ::testing::TestWithParam<Motor> {
+protected:
+    void SetUp() override {
+        REQUIRE_MOTOR(GetParam());
+        env = std::make_unique<EntornoPrueba>(GetParam());
+        ASSERT_TRUE(conectarDB(*env));
+    }
+    void TearDown() override { reiniciarDB(); }
+    long contar(const QString& sql) {
+        ado::Recordset rs;
+        rs.Open(sql, &DB().gCnn);
+        return long(rs.Fields(0).Value().toLongLong());
+    }
+    std::unique_ptr<EntornoPrueba> env;
+    ScriptedPrompt prompt;
+};

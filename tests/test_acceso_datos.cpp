@@ -7,24 +7,12 @@
 
 namespace {
 
-class AccesoDatos : public ::testing::TestWithParam<Motor> {
+class AccesoDatos : public PruebaConDemo {
 protected:
-    void SetUp() override {
-        REQUIRE_MOTOR(GetParam());
-        env = std::make_unique<EntornoPrueba>(GetParam());
-        ASSERT_TRUE(conectarDB(*env));
-    }
     void TearDown() override {
         setProcessEndHandler(nullptr);
-        reiniciarDB();
+        PruebaConDemo::TearDown();
     }
-    long contar(const QString& sql) {
-        ado::Recordset rs;
-        rs.Open(sql, &DB().gCnn);
-        return long(rs.Fields(0).Value().toLongLong());
-    }
-    std::unique_ptr<EntornoPrueba> env;
-    ScriptedPrompt prompt;
 };
 
 TEST_P(AccesoDatos, AbrirRecordsetReopensInPlaceAndRewritesTheText) {

@@ -26,17 +26,7 @@ TEST(Asiento, EntryNumberFormsAndCheckDigit) {
     EXPECT_THROW(Lbc_Asiento::UltimoDiaMes(QStringLiteral("1"), QStringLiteral("x")), VbError);
 }
 
-class AsientoDb : public ::testing::TestWithParam<Motor> {
-protected:
-    void SetUp() override {
-        REQUIRE_MOTOR(GetParam());
-        env = std::make_unique<EntornoPrueba>(GetParam());
-        ASSERT_TRUE(conectarDB(*env));
-    }
-    void TearDown() override { reiniciarDB(); }
-    std::unique_ptr<EntornoPrueba> env;
-    ScriptedPrompt prompt;
-};
+class AsientoDb : public PruebaConDemo {};
 
 TEST_P(AsientoDb, NumbersPeriodsAndChecks) {
     Lbc_Asiento a;

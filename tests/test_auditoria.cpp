@@ -55,22 +55,7 @@ TEST(Formatos, VoucherNumbersAndPatterns) {
     EXPECT_EQ(FormatearVB(m, FormatoHora()), QStringLiteral("14:07"));
 }
 
-class Script : public ::testing::TestWithParam<Motor> {
-protected:
-    void SetUp() override {
-        REQUIRE_MOTOR(GetParam());
-        env = std::make_unique<EntornoPrueba>(GetParam());
-        ASSERT_TRUE(conectarDB(*env));
-    }
-    void TearDown() override { reiniciarDB(); }
-    long contar(const QString& sql) {
-        ado::Recordset rs;
-        rs.Open(sql, &DB().gCnn);
-        return long(rs.Fields(0).Value().toLongLong());
-    }
-    std::unique_ptr<EntornoPrueba> env;
-    ScriptedPrompt prompt;
-};
+class Script : public PruebaConDemo {};
 
 TEST_P(Script, RunsAllOrNothingAndRecordsTheFailure) {
     const QStringList buenas = {QStringLiteral("INSERT INTO TA_CAJAS (IdCajas, Descripcion) VALUES ('   8', 'A')"), QString(),

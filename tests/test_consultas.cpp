@@ -20,12 +20,11 @@
 
 namespace {
 
-class Consultas : public ::testing::TestWithParam<Motor> {
+class Consultas : public PruebaConDemo {
 protected:
     void SetUp() override {
-        REQUIRE_MOTOR(GetParam());
-        env = std::make_unique<EntornoPrueba>(GetParam());
-        ASSERT_TRUE(conectarDB(*env));
+        PruebaConDemo::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         reiniciarClsCons();
         ClsCons().gUsarMascarasConsultas = true;
         ClsCons().gRutaMascaraConsultas = env->db().carpeta + QStringLiteral("consultas.vlm");
@@ -33,13 +32,11 @@ protected:
     }
     void TearDown() override {
         reiniciarClsCons();
-        reiniciarDB();
+        PruebaConDemo::TearDown();
     }
     std::optional<QString> armar(const char* sql, QString campo = {}, QString donde = {}) {
         return ClsCons().ArmarSentencia(QString::fromUtf8(sql), campo, donde, QString());
     }
-    std::unique_ptr<EntornoPrueba> env;
-    ScriptedPrompt prompt;
 };
 
 TEST_P(Consultas, BuildsTheWorkedExamples) {
