@@ -8,8 +8,39 @@
 #include "platform/gui/QtPrompt.h"
 #include "util/ZtUtil.h"
 #include <QApplication>
+#include <cstdio>
+
+namespace {
+// --help and --version answer without a window or a database.
+bool ayuda(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--version") {
+            std::printf("agrupcuentas %d.%d.%d\n", AGR_VERSION_MAJOR, AGR_VERSION_MINOR, AGR_VERSION_PATCH);
+            return true;
+        }
+        if (a == "--help" || a == "-h") {
+            std::printf("%s", "Uso: agrupcuentas \"PARAMETROS\"\n\n"
+                              "Mantiene las agrupaciones de cuentas del plan de cuentas.\n"
+                              "PARAMETROS son pares clave=valor separados por \";\":\n"
+                              "  @Server              servidor: sqlite (archivo local), PG\\servicio (PostgreSQL),\n"
+                              "                       un origen ODBC o un SQL Server (host, host\\instancia, host,puerto)\n"
+                              "  @DbName              base de datos (con sqlite: DEMO es DEMO.db en la carpeta del programa)\n"
+                              "  @Usuario, @Password  usuario y contraseña de la base\n"
+                              "  @ParametroAdicional  código de la agrupación a abrir\n"
+                              "  @Caja                número de caja (1 si falta)\n\n"
+                              "Ejemplo:\n"
+                              "  agrupcuentas \"@server=sqlite; @dbname=DEMO; @usuario=ADMIN; @Password=; @ParametroAdicional=0003; @Caja=1;\"\n\n"
+                              "Sin servidor o sin usuario se pide la conexión en \"Control de Acceso\".\n");
+            return true;
+        }
+    }
+    return false;
+}
+}
 
 int main(int argc, char** argv) {
+    if (ayuda(argc, argv)) return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("agrupcuentas"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3").arg(AGR_VERSION_MAJOR).arg(AGR_VERSION_MINOR).arg(AGR_VERSION_PATCH));

@@ -453,6 +453,15 @@ TEST(Ejecutable, StartsOnTheDemoDatabase) {
     EXPECT_EQ(audit.Fields(2).Value().toText(), QStringLiteral("AGRUPACIÓN DE CUENTAS CONTABLES"));
     p.kill();
     p.waitForFinished(5000);
+    // --version and --help answer without a window or a database.
+    QProcess v;
+    v.start(exe, {QStringLiteral("--version")});
+    ASSERT_TRUE(v.waitForFinished(10000));
+    EXPECT_EQ(QString::fromUtf8(v.readAllStandardOutput()).trimmed(),
+              QStringLiteral("agrupcuentas %1.%2.%3").arg(AGR_VERSION_MAJOR).arg(AGR_VERSION_MINOR).arg(AGR_VERSION_PATCH));
+    v.start(exe, {QStringLiteral("--help")});
+    ASSERT_TRUE(v.waitForFinished(10000));
+    EXPECT_TRUE(QString::fromUtf8(v.readAllStandardOutput()).contains(QStringLiteral("@ParametroAdicional")));
 }
 
 } // namespace
