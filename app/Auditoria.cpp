@@ -8,24 +8,24 @@
 #include "util/VbText.h"
 #include "util/ZtUtil.h"
 #include "util/ZtWorkstation.h"
+#include <QHash>
 
 namespace {
-// The suite's programs whose audit rows are recorded under another name, those
-// recorded without a task, and the one that records nothing. This program is
-// in none of them; the suite's names are filled in when its programs are.
-const std::pair<const char*, const char*> kVariantes[] = {{nullptr, nullptr}};
-const char* const kSinTarea[] = {nullptr};
-const char* const kSinRegistro[] = {nullptr};
+// The suite's programs whose audit rows are recorded under another name
+// (program -> process), those recorded without a task, and the one that
+// records nothing. This program is in none of them; the suite's names are
+// filled in when its programs are.
+const QHash<QString, QString> kVariantes;
+const QStringList kSinTarea;
+const QStringList kSinRegistro;
 
 enum class Clase { Normal, SinTarea, SinRegistro };
 
 std::pair<QString, Clase> proceso(const QString& nombre) {
-    for (const auto& [de, a] : kVariantes)
-        if (de && vbtext::Equals(nombre, QString::fromLatin1(de))) return {QString::fromLatin1(a), Clase::Normal};
-    for (const char* s : kSinTarea)
-        if (s && vbtext::Equals(nombre, QString::fromLatin1(s))) return {nombre, Clase::SinTarea};
-    for (const char* s : kSinRegistro)
-        if (s && vbtext::Equals(nombre, QString::fromLatin1(s))) return {nombre, Clase::SinRegistro};
+    for (auto it = kVariantes.cbegin(); it != kVariantes.cend(); ++it)
+        if (vbtext::Equals(nombre, it.key())) return {it.value(), Clase::Normal};
+    if (kSinTarea.contains(nombre, Qt::CaseInsensitive)) return {nombre, Clase::SinTarea};
+    if (kSinRegistro.contains(nombre, Qt::CaseInsensitive)) return {nombre, Clase::SinRegistro};
     return {nombre, Clase::Normal};
 }
 } // namespace

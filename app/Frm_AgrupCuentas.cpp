@@ -415,7 +415,7 @@ void Frm_AgrupCuentas::GrabarAgrupacion() {
     for (;;) {
         try {
             grabarUnaVez(codigo);
-            statusBar()->findChild<QLabel*>(QStringLiteral("MENSAJE"))->setText(QStringLiteral("Agrupación %1 grabada").arg(vbtext::Trim(codigo)));
+            ArmaBarraEstado(statusBar(), QStringLiteral("Agrupación %1 grabada").arg(vbtext::Trim(codigo)));
             return;
         } catch (const ConflictoEdicion&) {
             if (rsAgrupacion.State() == ado::ad::StateOpen && rsAgrupacion.EditMode() != ado::ad::EditNone) rsAgrupacion.CancelUpdate();
