@@ -9,6 +9,9 @@ QString gExe;
 
 QString programFolder() {
     QString f = gFolder;
+    // An installed program runs from a folder the user cannot write; its
+    // launcher names a folder of the user's own instead.
+    if (f.isEmpty()) f = qEnvironmentVariable("AGRUPCUENTAS_CARPETA");
     if (f.isEmpty() && QCoreApplication::instance())
         f = QCoreApplication::applicationDirPath();
     if (f.isEmpty())
