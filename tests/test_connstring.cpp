@@ -28,6 +28,7 @@ TEST(ResolveTarget, ChoosesTheEngineFromTheConnectionString) {
         {"PROVIDER=SQLOLEDB;Server=PG\\nosuchservice;Database =conta;UId=OPER;Pwd=x;", Target::Engine::Postgres, "host"},
         {"PROVIDER=SQLOLEDB;Server=SRV01;Database =CONTAB;UId=OPER;Pwd=p;", Target::Engine::Odbc, "DRIVER={FreeTDS};SERVER=SRV01;PORT=1433;"},
         {"PROVIDER=SQLOLEDB;Server=SRV01,1500;Database =CONTAB;UId=OPER;Pwd=p;", Target::Engine::Odbc, "PORT=1500"},
+        {"PROVIDER=SQLOLEDB;Server=SRV01\\CONTA;Database =CONTAB;UId=OPER;Pwd=p;", Target::Engine::Odbc, "SERVER=SRV01\\CONTA;TDS_Version"},
         {"PROVIDER=SQLOLEDB;Server=SRV;Database =D;UId=U;Pwd=a;b;", Target::Engine::Odbc, "PWD=a;"},
         {"Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=U;Password=P;", Target::Engine::Oracle, ""},
         {"PROVIDER=Nadie.Sabe;Server=S;", Target::Engine::None, ""},

@@ -160,14 +160,17 @@ Target resolveTarget(const QString& text, const QString& userArg, const QString&
     if (odbcDataSourceExists(server)) {
         s = QStringLiteral("DSN=") + odbcValue(server) + u';';
     } else {
-        QString host = server, port = QStringLiteral("1433");
+        // "host\instance" without a port: FreeTDS asks the server's browser
+        // service for the instance's port, which a fixed PORT would override.
+        QString host = server, port = host.contains(u'\\') ? QString() : QStringLiteral("1433");
         const int comma = host.indexOf(u',');
         if (comma >= 0) {
             port = host.mid(comma + 1).trimmed();
             host = host.left(comma).trimmed();
         }
-        s = QStringLiteral("DRIVER={FreeTDS};SERVER=") + odbcValue(host) + QStringLiteral(";PORT=") + odbcValue(port) +
-            QStringLiteral(";TDS_Version=7.4;ClientCharset=UTF-8;");
+        s = QStringLiteral("DRIVER={FreeTDS};SERVER=") + odbcValue(host) + u';';
+        if (!port.isEmpty()) s += QStringLiteral("PORT=") + odbcValue(port) + u';';
+        s += QStringLiteral("TDS_Version=7.4;ClientCharset=UTF-8;");
     }
     if (!t.database.isEmpty()) s += QStringLiteral("DATABASE=") + odbcValue(t.database) + u';';
     s += QStringLiteral("UID=") + odbcValue(t.user) + QStringLiteral(";PWD=") + odbcValue(t.password) + u';';
