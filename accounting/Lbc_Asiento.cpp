@@ -8,7 +8,7 @@
 
 namespace {
 QString entero(double v) { return ado::Variant(v).toText(); }
-QString ceros(double v, int ancho) { return QString::number(qint64(std::llround(v))).rightJustified(ancho, u'0'); }
+QString ceros(double v, int ancho) { return QString::number(vbtext::CLng64(v)).rightJustified(ancho, u'0'); }
 }
 
 Lbc_Asiento::Lbc_Asiento() {
@@ -40,7 +40,7 @@ ado::Variant Lbc_Asiento::EliminaCarNroAsiento(const QString& texto, const QStri
     const int p = texto.indexOf(sep);
     if (p >= 0) r = entero(vbtext::Val(texto.left(p))) + entero(vbtext::Val(texto.mid(p + sep.size())));
     const QString t = vbtext::Trim(tipo);
-    if (t == QLatin1String("3") || t == QLatin1String("2")) return ado::Variant(static_cast<long long>(std::llround(vbtext::Val(r))));
+    if (t == QLatin1String("3") || t == QLatin1String("2")) return ado::Variant(static_cast<long long>(vbtext::CLng64(vbtext::Val(r))));
     return r;
 }
 

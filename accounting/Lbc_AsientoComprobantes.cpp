@@ -12,7 +12,7 @@ namespace {
 QString q(const QString& s) { return entreComillas(s); }
 QString codigo(const QString& tc) { return entreComillas(Utilidades().FormatCode(tc, 4)); }
 int reporte(const VbError& e, const char* rutina) { return Utilidades().ReportError(e, 18, QString::fromLatin1(rutina)); }
-QString ceros(const ado::Variant& v, int ancho) { return QString::number(std::llround(vbtext::Val(v.toText()))).rightJustified(ancho, u'0'); }
+QString ceros(const ado::Variant& v, int ancho) { return QString::number(vbtext::CLng64(vbtext::Val(v.toText()))).rightJustified(ancho, u'0'); }
 
 bool hayFila(QString sql, ado::Recordset& rs) {
     DB().AbrirRecordset(sql, rs);
@@ -105,7 +105,7 @@ bool Lbc_Asiento::ValidaComprobante(const QString& tc, const QString& puntoVenta
             return false;
         }
         const QString original = numero;
-        const QString nuevo = QString::number(std::llround(vbtext::Val(numero)) + 1);
+        const QString nuevo = QString::number(vbtext::CLng64(vbtext::Val(numero)) + 1);
         if (MsgBox(QStringLiteral("El Comprobante Duplicado, el nuevo numero es: ") + FormatoNroComprobante(puntoVenta, nuevo, letra),
                    vb::YesNo | vb::Exclamation, QStringLiteral("Atencion")) == vb::Yes) {
             numero = nuevo;

@@ -9,7 +9,7 @@
 #include <cmath>
 
 namespace {
-QString ceros(const QString& t, int ancho) { return QString::number(std::llround(vbtext::Val(t))).rightJustified(ancho, u'0'); }
+QString ceros(const QString& t, int ancho) { return QString::number(vbtext::CLng64(vbtext::Val(t))).rightJustified(ancho, u'0'); }
 
 struct Cancelar {};   // the operator chose to stop: keep what was written
 

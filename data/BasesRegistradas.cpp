@@ -49,8 +49,15 @@ bool AgregarBase(const QString& archivo, const BaseRegistrada& b) {
         }
     }
     if (!antes.isEmpty() && !antes.endsWith('\n')) antes += "\r\n";
-    const QString linea = vbtext::Trim(b.nombre) + u',' + vbtext::Trim(b.base) + u',' + vbtext::Trim(b.usuario) + u',' +
-                          vbtext::Trim(Utilidades().Scramble(b.clave)) + u',' + vbtext::Trim(b.servidor) + QStringLiteral("\r\n");
+    QStringList campos{vbtext::Trim(b.nombre), vbtext::Trim(b.base), vbtext::Trim(b.usuario),
+                       vbtext::Trim(Utilidades().Scramble(b.clave)), vbtext::Trim(b.servidor)};
+    for (QString& c : campos) {
+        // The reader has no escape for a double quote or a line break: such a
+        // field would shift every field after it, so it is refused.
+        if (c.contains(u'"') || c.contains(u'\n') || c.contains(u'\r')) return false;
+        if (c.contains(u',')) c = u'"' + c + u'"';
+    }
+    const QString linea = campos.join(u',') + QStringLiteral("\r\n");
     QSaveFile out(archivo);
     if (!out.open(QIODevice::WriteOnly)) return false;
     out.write(antes);

@@ -13,8 +13,10 @@ QString ArchivoBases();   // BASES.TXT in the program folder
 // display name are skipped; a field in double quotes may hold commas.
 std::vector<BaseRegistrada> LeerBases(const QString& archivo);
 // Appends one line (the five fields trimmed, joined by ",", the password
-// scrambled). The file is rewritten whole through a temporary file, so that
-// a failure never leaves half a line.
+// scrambled, a field holding "," in double quotes). The file is rewritten
+// whole through a temporary file, so that a failure never leaves half a line.
+// False when it cannot be written, or when a field holds a double quote or a
+// line break (which the file cannot carry).
 bool AgregarBase(const QString& archivo, const BaseRegistrada& b);
 // The display name a registration is written under: database / server, in
 // capitals, without the server's port.

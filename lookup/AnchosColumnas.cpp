@@ -12,17 +12,28 @@ std::pair<QString, QString> campos(const QString& linea) {
     const QStringList c = vbtext::CamposConComillas(linea);
     return {vbtext::Trim(c.value(0)), c.value(1)};
 }
+
+// The file's lines as the suite's programs read them: CR LF, a lone CR and a
+// lone LF all end a line, so that reading and rewriting agree on every line.
+std::optional<QStringList> lineas(const QString& archivo) {
+    QFile f(archivo);
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    QString t = QString::fromUtf8(f.readAll());
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(u'\r', u'\n');
+    return t.split(u'\n');
+}
 }
 
 QString ArchivoAnchos() { return Utilidades().AddBackslash(programFolder()) + QStringLiteral("CONSULTASLEN.VLM"); }
 
 std::optional<std::vector<double>> LeerAnchos(const QString& archivo, const QString& tablaIn) {
-    QFile f(archivo);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return std::nullopt;
+    const auto todas = lineas(archivo);
+    if (!todas) return std::nullopt;
     const QString tabla = vbtext::Equals(tablaIn, QStringLiteral("Stk_ma_articulos")) ? QStringLiteral("VT_MA_ARTICULOS") : tablaIn;
     std::optional<std::vector<double>> out;
-    while (!f.atEnd()) {
-        const auto [clave, anchos] = campos(QString::fromUtf8(f.readLine()).trimmed());
+    for (const QString& linea : *todas) {
+        const auto [clave, anchos] = campos(linea.trimmed());
         if (!vbtext::Equals(clave, vbtext::Trim(tabla))) continue;
         std::vector<double> v;
         for (const QString& a : anchos.split(u'|', Qt::SkipEmptyParts)) {
@@ -39,17 +50,14 @@ std::optional<std::vector<double>> LeerAnchos(const QString& archivo, const QStr
 
 bool GuardarAnchos(const QString& archivo, const QString& tabla, const std::vector<double>& anchos) {
     const QString aux = QFileInfo(archivo).absolutePath() + QStringLiteral("/CONSULTASLEN.AUX");
-    QFile viejo(archivo), nuevo(aux);
+    QFile nuevo(aux);
     if (!nuevo.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    if (viejo.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        while (!viejo.atEnd()) {
-            const QString linea = QString::fromUtf8(viejo.readLine()).trimmed();
-            if (linea.isEmpty()) continue;
-            const auto [clave, resto] = campos(linea);
-            if (vbtext::Equals(clave, vbtext::Trim(tabla))) continue;
-            nuevo.write((u'"' + clave + QStringLiteral("\",\"") + resto + QStringLiteral("\"\r\n")).toUtf8());
-        }
-        viejo.close();
+    for (const QString& l : lineas(archivo).value_or(QStringList())) {
+        const QString linea = l.trimmed();
+        if (linea.isEmpty()) continue;
+        const auto [clave, resto] = campos(linea);
+        if (vbtext::Equals(clave, vbtext::Trim(tabla))) continue;
+        nuevo.write((u'"' + clave + QStringLiteral("\",\"") + resto + QStringLiteral("\"\r\n")).toUtf8());
     }
     QString campo2;
     for (double a : anchos) campo2 += QString::number(a, 'g', 9) + u'|';

@@ -42,6 +42,14 @@ TEST(Bases, WrittenAndReadBackByteByByte) {
     ASSERT_TRUE(AgregarBase(archivo, {QStringLiteral("N"), QStringLiteral("b"), QStringLiteral("b"), QStringLiteral("b"), QStringLiteral("s")}));
     EXPECT_EQ(LeerBases(archivo).size(), 4u);
     EXPECT_TRUE(leer(archivo).endsWith("ultima,d,u,p,s\r\nN,b,b," + Utilidades().Scramble(QStringLiteral("b")).toUtf8() + ",s\r\n"));
+    // A field with a comma is written quoted and reads back whole; one the
+    // file cannot carry is refused and the file stays as it was.
+    ASSERT_TRUE(AgregarBase(archivo, {QStringLiteral("A, B / S"), QStringLiteral("a,b"), QStringLiteral("u"), QStringLiteral("p"), QStringLiteral("s")}));
+    EXPECT_EQ(LeerBases(archivo).back().base, QStringLiteral("a,b"));
+    const QByteArray antes = leer(archivo);
+    for (const char* malo : {"con \"comillas\"", "dos\nlineas", "retorno\r"})
+        EXPECT_FALSE(AgregarBase(archivo, {QString::fromLatin1(malo), QStringLiteral("b"), QStringLiteral("u"), QStringLiteral("p"), QStringLiteral("s")}));
+    EXPECT_EQ(leer(archivo), antes);
 }
 
 class Acceso : public ::testing::Test {
@@ -143,9 +151,11 @@ TEST_F(Acceso, PlatformChoiceSetsWhatTheOpenNeeds) {
     const std::tuple<int, const char*, const char*, const char*> filas[] = {
         {0, "SRV01", "1500", "SRV01,1500"}, {0, "SRV01", "1433", "SRV01"}, {1, "ORA", "", "ORA#"},
         {2, "lo que sea", "", "sqlite"},    {3, "agrtest", "", "PG\\agrtest"}};
-    for (const auto& [plataforma, servidor, puerto, esperado] : filas) {
+    for (const auto& fila : filas) {
+        // Clang does not let a lambda capture structured bindings (C++20).
+        const auto& [plataforma, servidor, puerto, esperado] = fila;
         FormularioGuionado form;
-        form.rellenar = [&](DatosConexion& d) {
+        form.rellenar = [&, plataforma = std::get<0>(fila), servidor = std::get<1>(fila), puerto = std::get<2>(fila)](DatosConexion& d) {
             d.TxtServidor = QString::fromLatin1(servidor);
             d.TxtPuerto = QString::fromLatin1(puerto);
             d.TxtDbName = QStringLiteral("NO_ESTA");

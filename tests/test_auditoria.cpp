@@ -49,6 +49,15 @@ TEST(Formatos, VoucherNumbersAndPatterns) {
     EXPECT_EQ(FormatoNroComprobante(QStringLiteral("1"), QStringLiteral("123"), QStringLiteral("A")), QStringLiteral("0001-00000123A"));
     EXPECT_EQ(FormatoNroComprobante(QString(), QStringLiteral("x"), QStringLiteral("BC")), QStringLiteral("0000-00000000B"));
     EXPECT_EQ(FormatoNroComprobante(QStringLiteral("12"), QStringLiteral("7"), QString()), QStringLiteral("0012-00000007 "));
+    // A number beyond 64 bits is an overflow for the caller's trap, not a wrong text.
+    for (const char* enorme : {"94e91", "-9.3e18"}) {
+        try {
+            FormatoNroComprobante(QStringLiteral("1"), QString::fromLatin1(enorme), QStringLiteral("A"));
+            ADD_FAILURE() << enorme;
+        } catch (const VbError& e) {
+            EXPECT_EQ(e.number(), 6) << enorme;
+        }
+    }
     const QDateTime m(QDate(2026, 3, 5), QTime(14, 7));
     EXPECT_EQ(FormatearVB(m, FormatoFechaHora()), QStringLiteral("05/03/26 14:07"));
     EXPECT_EQ(FormatearVB(m, FormatoFecha()), QStringLiteral("05/03/26"));

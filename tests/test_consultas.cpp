@@ -281,6 +281,19 @@ TEST_P(Consultas, ColumnWidthsFileLastLineWinsAndSavesThroughTheWorkFile) {
     f.write("\"TA_AGRUPCUENTAS\",\"3000|900|\"\r\n\"ta_agrupcuentas\",\"1500|1200|\"\r\n\"OTRA\",\"1|\"\r\n");
     f.close();
     EXPECT_EQ(*LeerAnchos(archivo, QStringLiteral("TA_AgrupCuentas")), (std::vector<double>{1500, 1200}));
+    {
+        // A lone CR ends a line as CR LF does, for reading and for rewriting alike.
+        QTemporaryDir t;
+        const QString otro = t.filePath(QStringLiteral("CONSULTASLEN.VLM"));
+        QFile g(otro);
+        g.open(QIODevice::WriteOnly);
+        g.write("\"MA_CUENTAS\",\"1500|\"\r,\"x|\"\r\"V\",\"7|\"");
+        g.close();
+        EXPECT_EQ(*LeerAnchos(otro, QStringLiteral("MA_CUENTAS")), (std::vector<double>{1500}));
+        ASSERT_TRUE(GuardarAnchos(otro, QStringLiteral("V"), {8}));
+        EXPECT_EQ(*LeerAnchos(otro, QStringLiteral("MA_CUENTAS")), (std::vector<double>{1500}));
+        EXPECT_EQ(*LeerAnchos(otro, QStringLiteral("V")), (std::vector<double>{8}));
+    }
     PedidoConsulta p;
     p.sql = QStringLiteral("SELECT DESCRIPCION , IDAGRUPACION FROM TA_AGRUPCUENTAS ORDER BY IDAGRUPACION");
     p.GrabarCfg = true;

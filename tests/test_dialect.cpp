@@ -65,6 +65,13 @@ const Case kCases[] = {
      {{K::Sql, "SELECT LENGTH(RTRIM(Codigo)) FROM T WHERE LENGTH(RTRIM(LTRIM(RTRIM(a.X)))) < 3"}}},
     {E::Sqlite, "SELECT CHARINDEX('a', Codigo) FROM T", {{K::Sql, "SELECT INSTR(Codigo,'a') FROM T"}}},
     {E::Postgres, "SELECT CHARINDEX('a', UPPER(Codigo)) FROM T", {{K::Sql, "SELECT STRPOS(UPPER(Codigo),'a') FROM T"}}},
+    // A start position has no equivalent, and an unclosed call keeps all its text.
+    {E::Sqlite, "SELECT CHARINDEX('a', Codigo, 3) FROM T", {{K::Sql, "SELECT CHARINDEX('a', Codigo, 3) FROM T"}}},
+    {E::Sqlite, "SELECT CHARINDEX('a', B DELETE T WHERE A = ';'", {{K::Sql, "SELECT CHARINDEX('a', B DELETE FROM T WHERE A = ';'"}}},
+    // A broken escape or a transaction statement with more after it goes on whole.
+    {E::Sqlite, "SELECT {d '2026-01-31' x}", {{K::Sql, "SELECT {d '2026-01-31' x}"}}},
+    {E::Postgres, "BEGIN TRAN INT INTO T VALUES ('x')", {{K::Sql, "BEGIN TRAN INT INTO T VALUES ('x')"}}},
+    {E::Postgres, "BEGIN TRANSACTION grabar", {{K::Begin, "BEGIN"}}},
     {E::Sqlite, "SELECT SUBSTRING(Codigo,1,2) FROM T", {{K::Sql, "SELECT SUBSTR(Codigo,1,2) FROM T"}}},
     {E::Postgres, "SELECT SUBSTRING(Codigo,1,2) FROM T", {{K::Sql, "SELECT SUBSTRING(Codigo,1,2) FROM T"}}},
     {E::Sqlite, "SELECT * FROM T WHERE F = #12/31/2020# ", {{K::Sql, "SELECT * FROM T WHERE F = '2020-12-31 00:00:00'"}}},
@@ -89,6 +96,8 @@ const Case kCases[] = {
     {E::Postgres, "BEGIN TRAN\nUPDATE T SET A = 1 WHERE B = 2\nCOMMIT TRANSACTION",
      {{K::Begin, "BEGIN"}, {K::Sql, "UPDATE T SET A = 1 WHERE B = 2"}, {K::Commit, "COMMIT"}}},
     {E::Sqlite, "ROLLBACK TRANSACTION", {{K::Rollback, "ROLLBACK"}}},
+    // Only session options are dropped; another SET reaches the engine, which refuses it.
+    {E::Sqlite, "SET ROWCOUNT 10", {{K::Sql, "SET ROWCOUNT 10"}}},
     {E::Sqlite, "SET NOCOUNT ON\nUPDATE T SET A = 1 WHERE B = 2\nGO\nSELECT 1",
      {{K::Sql, "UPDATE T SET A = 1 WHERE B = 2"}, {K::Sql, "SELECT 1"}}},
     {E::Postgres, "DELETE FROM A; DELETE B WHERE X = 1", {{K::Sql, "DELETE FROM A"}, {K::Sql, "DELETE FROM B WHERE X = 1"}}},

@@ -139,6 +139,9 @@ TEST(Cp1252, RoundTripsItsCharactersAndMarksOthers) {
     EXPECT_EQ(cp1252::decode(cp1252::encode(s)), s);
     EXPECT_EQ(cp1252::encode(QStringLiteral("ж")), QByteArray("?"));
     EXPECT_EQ(cp1252::encode(QStringLiteral("ñ")).size(), 1);
+    // The five bytes the code page leaves undefined survive a round trip.
+    const QByteArray indefinidos("\x81\x8D\x8F\x90\x9D", 5);
+    EXPECT_EQ(cp1252::encode(cp1252::decode(indefinidos)), indefinidos);
 }
 
 TEST(ErrorTrap, AnswersRetryIgnoreOrLeave) {

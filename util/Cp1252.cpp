@@ -17,7 +17,9 @@ QByteArray encode(const QString& s) {
             out.append(char(u));
             continue;
         }
-        char b = '?';
+        // The five undefined bytes were read as the C1 points of the same
+        // number; they go back as the same byte, so a record round-trips.
+        char b = (u >= 0x80 && u < 0xA0 && kHigh[u - 0x80] == 0) ? char(u) : '?';
         for (int i = 0; i < 32; ++i)
             if (kHigh[i] && kHigh[i] == u) b = char(0x80 + i);
         out.append(b);

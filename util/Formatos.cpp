@@ -49,7 +49,7 @@ QString FormatearVB(const QDateTime& m, const QString& patron) {
 
 namespace {
 QString ceros(const QString& texto, int ancho) {
-    const qint64 v = std::llround(vbtext::Val(texto));
+    const qint64 v = vbtext::CLng64(vbtext::Val(texto));
     const QString digitos = QString::number(v < 0 ? -v : v).rightJustified(ancho, u'0');
     return v < 0 ? u'-' + digitos : digitos;
 }

@@ -56,4 +56,9 @@ int CInt(double d) {
     return int(r);
 }
 
+qint64 CLng64(double d) {
+    if (!std::isfinite(d) || std::fabs(d) >= 9.2e18) throw VbError(6, QStringLiteral("Overflow"));
+    return qint64(std::llround(d));
+}
+
 } // namespace vbtext

@@ -23,4 +23,7 @@ inline double Val(const QString& s) { return ado::vbVal(s); }
 QStringList CamposConComillas(const QString& linea);
 // VB's CInt: rounds half to even, within 16 bits; out of range is an overflow.
 int CInt(double d);
+// A whole number of 64 bits, rounded half away from zero; beyond its range
+// (or not finite) is an overflow (6), as VB raises it.
+qint64 CLng64(double d);
 }

@@ -1,6 +1,7 @@
 #include "platform/ado/SqlDialect.h"
 #include <QDate>
 #include <QRegularExpression>
+#include <algorithm>
 #include <functional>
 
 namespace ado {
@@ -44,6 +45,15 @@ bool isOneOf(const Tok& t, std::initializer_list<const char*> words) {
     return false;
 }
 
+// SET followed by one of SQL Server's session options (which these engines
+// have no use for); any other SET is a statement of its own.
+bool isSessionOption(const Tokens& t, size_t set) {
+    const size_t n = nextSig(t, set + 1);
+    return n < t.size() && isOneOf(t[n], {"NOCOUNT", "XACT_ABORT", "DATEFORMAT", "ANSI_NULLS", "ANSI_WARNINGS",
+                                          "QUOTED_IDENTIFIER", "TRANSACTION", "IDENTITY_INSERT", "LANGUAGE",
+                                          "LOCK_TIMEOUT", "ANSI_PADDING", "ARITHABORT", "CONCAT_NULL_YIELDS_NULL"});
+}
+
 const Tok* firstWord(const Tokens& stmt) {
     for (const Tok& t : stmt)
         if (significant(t)) return &t;
@@ -80,12 +90,7 @@ bool startsStatement(const Tokens& t, size_t i, const Tokens& current) {
         const size_t n = nextSig(t, i + 1);
         return n < t.size() && isOneOf(t[n], {"TRAN", "TRANSACTION", "DISTRIBUTED"});
     }
-    if (w.is("SET")) {
-        const size_t n = nextSig(t, i + 1);
-        return n < t.size() && isOneOf(t[n], {"NOCOUNT", "XACT_ABORT", "DATEFORMAT", "ANSI_NULLS", "ANSI_WARNINGS",
-                                              "QUOTED_IDENTIFIER", "TRANSACTION", "IDENTITY_INSERT", "LANGUAGE",
-                                              "LOCK_TIMEOUT", "ANSI_PADDING", "ARITHABORT", "CONCAT_NULL_YIELDS_NULL"});
-    }
+    if (w.is("SET")) return isSessionOption(t, i);
     if (w.is("SELECT")) {
         if (isOneOf(*first, {"INSERT", "CREATE", "ALTER", "SELECT", "DECLARE", "IF", "WITH"})) return false;
         return !(prev && isOneOf(*prev, {"UNION", "ALL", "EXCEPT", "INTERSECT"}));
@@ -212,11 +217,17 @@ NativeStatement SqlDialect::rewrite(Tokens t) const {
     const Tok* first = firstWord(t);
     if (!first) return {NativeStatement::Kind::Sql, {}};
 
-    // Transaction control and session options.
-    if (first->is("BEGIN")) return {NativeStatement::Kind::Begin, pg ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")};
-    if (first->is("COMMIT")) return {NativeStatement::Kind::Commit, QStringLiteral("COMMIT")};
-    if (first->is("ROLLBACK")) return {NativeStatement::Kind::Rollback, QStringLiteral("ROLLBACK")};
-    if (first->is("SET")) {
+    // Transaction control and session options. They stand alone ("BEGIN
+    // TRAN [name]", "SET TRANSACTION ISOLATION LEVEL READ COMMITTED"): a piece
+    // with more words after them is passed on as written, so that nothing
+    // that follows is dropped unseen; the engine refuses it.
+    const size_t words = size_t(std::count_if(t.begin(), t.end(), significant));
+    if (words <= 3) {
+        if (first->is("BEGIN")) return {NativeStatement::Kind::Begin, pg ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")};
+        if (first->is("COMMIT")) return {NativeStatement::Kind::Commit, QStringLiteral("COMMIT")};
+        if (first->is("ROLLBACK")) return {NativeStatement::Kind::Rollback, QStringLiteral("ROLLBACK")};
+    }
+    if (words <= 7 && first->is("SET") && isSessionOption(t, size_t(first - t.data()))) {
         // SET NOCOUNT, XACT_ABORT and the like have no meaning for these engines.
         return {NativeStatement::Kind::Sql, {}};
     }
@@ -348,12 +359,17 @@ NativeStatement SqlDialect::rewrite(Tokens t) const {
                         cur += t[k].text;
                     }
                     args.push_back(cur);
-                    if (args.size() >= 2) {
-                        const QString inner = SqlDialect(engine_).translate(QStringLiteral("SELECT ") + args[1].trimmed() + u',' + args[0].trimmed())
-                                                  .front().text.mid(7);
-                        out.push_back({K::Word, (pg ? QStringLiteral("STRPOS(") : QStringLiteral("INSTR(")) + inner + u')'});
-                        i = c;
-                        continue;
+                    // Only the two-argument form has an equivalent; a start
+                    // position (third argument) or an unclosed call is left
+                    // as written, for the engine to refuse rather than answer
+                    // something else.
+                    if (args.size() == 2 && c < t.size()) {
+                        const auto inner = SqlDialect(engine_).translate(QStringLiteral("SELECT ") + args[1].trimmed() + u',' + args[0].trimmed());
+                        if (inner.size() == 1 && inner.front().kind == NativeStatement::Kind::Sql) {
+                            out.push_back({K::Word, (pg ? QStringLiteral("STRPOS(") : QStringLiteral("INSTR(")) + inner.front().text.mid(7) + u')'});
+                            i = c;
+                            continue;
+                        }
                     }
                 }
             }
@@ -382,16 +398,25 @@ NativeStatement SqlDialect::rewrite(Tokens t) const {
                 }
                 if (close < t.size()) {
                     const size_t lit = nextSig(t, n + 1);
+                    // Only a whole escape is rewritten: {d 'date'} with nothing
+                    // else inside, and a body that reads as one expression.
+                    // Anything else is left as written for the engine to refuse,
+                    // so that no text of the statement is lost.
                     if ((t[n].is("d") || t[n].is("ts")) && lit < close && t[lit].kind == K::String) {
-                        out.push_back({K::String, sqlQuote(jetDate(t[lit].stringValue(), !pg))});
-                        i = close;
-                        continue;
+                        if (nextSig(t, lit + 1) == close) {
+                            out.push_back({K::String, sqlQuote(jetDate(t[lit].stringValue(), !pg))});
+                            i = close;
+                            continue;
+                        }
+                    } else {
+                        Tokens inner(t.begin() + long(n) + 1, t.begin() + long(close));
+                        const auto body = SqlDialect(engine_).translate(QStringLiteral("SELECT ") + joinTokens(inner));
+                        if (body.size() == 1 && body.front().kind == NativeStatement::Kind::Sql) {
+                            out.push_back({K::Word, body.front().text.mid(7).trimmed()});
+                            i = close;
+                            continue;
+                        }
                     }
-                    Tokens inner(t.begin() + long(n) + 1, t.begin() + long(close));
-                    QString body = SqlDialect(engine_).translate(QStringLiteral("SELECT ") + joinTokens(inner)).front().text.mid(7);
-                    out.push_back({K::Word, body.trimmed()});
-                    i = close;
-                    continue;
                 }
             }
         }
