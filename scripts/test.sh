@@ -15,3 +15,6 @@ export AGR_SCHEMA_DIR="$ROOT/schema"
 export QT_QPA_PLATFORM=offscreen
 cd "$ROOT/build"
 ctest --output-on-failure -j2 --timeout 300 "$@"
+# The same suite again under the sanitizers, and the fuzz targets
+# (AGR_SIN_SANITIZERS=1 skips this for a quick local run).
+[ -n "${AGR_SIN_SANITIZERS:-}" ] || "$ROOT/scripts/sanitize.sh"
