@@ -347,6 +347,28 @@ QStringList Frm_AgrupCuentas::cuentasTildadas() const {
     return out;
 }
 
+// The ticked accounts go in with multi-row INSERTs of a few hundred rows
+// each (SQL Server takes at most 1,000 rows per VALUES list): the same rows
+// as one insert per account, in a fraction of the round trips.
+void Frm_AgrupCuentas::insertarCuentas(const QString& codigo, const QStringList& cuentas) {
+    constexpr int kFilasPorSentencia = 500;
+    for (int desde = 0; desde < cuentas.size(); desde += kFilasPorSentencia) {
+        const int hasta = std::min<int>(int(cuentas.size()), desde + kFilasPorSentencia);
+        QString sql = QStringLiteral("INSERT INTO TA_AGRUPCUENTAS_DETALLE (IDAGRUPACION, Cuenta) VALUES ");
+        sql.reserve(sql.size() + (hasta - desde) * 40);
+        for (int i = desde; i < hasta; ++i) {
+            if (i > desde) sql += u',';
+            sql += QStringLiteral("('") + q(codigo) + QStringLiteral("','") + q(cuentas[i]) + QStringLiteral("')");
+        }
+        long n = 0;
+        DB().gCnn.Execute(sql, &n);
+        // A driver that reports fewer rows than sent has not written them all.
+        if (n != hasta - desde)
+            throw ado::AdoError(ado::err::Unspecified, QStringLiteral("Se grabaron %1 de %2 cuentas").arg(n).arg(hasta - desde),
+                                QStringLiteral("GrabarAgrupacion"));
+    }
+}
+
 void Frm_AgrupCuentas::grabarUnaVez(const QString& codigo) {
     DB_Dll& db = DB();
     const QString descripcion = txtfields_[size_t(indiceCampo("DESCRIPCION"))]->text();
@@ -390,14 +412,8 @@ void Frm_AgrupCuentas::grabarUnaVez(const QString& codigo) {
         const ado::ErrorItem e = db.gCnn.errors().Item(0);
         throw ado::AdoError(e.Number, e.Description, e.Source);
     }
-    abrir(QStringLiteral("SELECT TOP 1 * FROM TA_AGRUPCUENTAS_DETALLE"), rsAgrupacion, ado::ad::OpenDynamic, ado::ad::LockOptimistic);
     const QStringList cuentas = cuentasTildadas();
-    for (const QString& cuenta : cuentas) {
-        rsAgrupacion.AddNew();
-        rsAgrupacion.Fields(QStringLiteral("IDAGRUPACION")).setValue(codigo);
-        rsAgrupacion.Fields(QStringLiteral("Cuenta")).setValue(cuenta);
-        rsAgrupacion.Update();
-    }
+    insertarCuentas(codigo, cuentas);
     tx.commit();
     leido_ = Leido{codigo, descripcion, QSet<QString>(cuentas.begin(), cuentas.end())};
 }

@@ -61,6 +61,7 @@ private:
     void colocar();
     int indiceCampo(const char* campo) const;
     void grabarUnaVez(const QString& codigo);
+    void insertarCuentas(const QString& codigo, const QStringList& cuentas);
     bool borrarUnaVez(const QString& codigo);
     void recordarLeido(const QString& codigo);
     QStringList cuentasTildadas() const;

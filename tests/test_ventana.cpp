@@ -234,6 +234,39 @@ TEST_P(Ventana, SavingANewGroupingWritesHeaderAndTickedAccounts) {
     EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 2);
 }
 
+// The accounts are written in batches of several hundred rows: across batch
+// boundaries, with an apostrophe in a code, the stored set is exactly the
+// ticked one, and a second save writes the same rows.
+TEST_P(Ventana, SavesManyAccountsInBatchesExactly) {
+    QStringList cuentas;
+    QString sql = QStringLiteral("INSERT INTO MA_CUENTAS (Codigo, DESCRIPCION) VALUES ");
+    for (int i = 0; i < 1203; ++i) {
+        const QString c = i == 600 ? QStringLiteral("98'0600") : QStringLiteral("98%1").arg(i, 5, 10, QChar(u'0'));
+        cuentas << c;
+        sql += QStringLiteral("%1('%2', 'Cuenta %3')").arg(i ? QStringLiteral(",") : QString(), QString(c).replace(QStringLiteral("'"), QStringLiteral("''"))).arg(i);
+    }
+    env->sqlNativo(sql);
+    abrir();
+    w->txtfields(0)->setText(QStringLiteral("9"));
+    tecla(w->txtfields(0), Qt::Key_Return);
+    w->txtfields(1)->setText(QStringLiteral("Muchas"));
+    valoresLookup = cuentas;
+    w->cmdAsociar_Click();
+    ASSERT_EQ(w->LstTodo()->topLevelItemCount(), 1203);
+    w->item(QStringLiteral("9800000"))->setCheckState(0, Qt::Unchecked);
+    tecla(w->LstTodo(), Qt::Key_F10);
+    EXPECT_TRUE(prompt.records.empty());
+    QStringList esperadas = cuentas.mid(1);
+    std::sort(esperadas.begin(), esperadas.end());
+    QStringList guardadas = detalle("   9");
+    std::sort(guardadas.begin(), guardadas.end());
+    EXPECT_EQ(guardadas, esperadas);
+    tecla(w->LstTodo(), Qt::Key_F10);
+    guardadas = detalle("   9");
+    std::sort(guardadas.begin(), guardadas.end());
+    EXPECT_EQ(guardadas, esperadas);
+}
+
 TEST_P(Ventana, SavingAnExistingGroupingRewritesOnlyWhatChanged) {
     abrir(QStringLiteral("@ParametroAdicional=0003;"));
     Frm_AgrupCuentas::SeleccionaTodoList(w->LstTodo(), false);
