@@ -132,7 +132,11 @@ void CargaParametros(bool UsarIni, const QString& Parametros, const QString& Con
             ClsCons().gRutaMascaraConsultas = Session.CarpetaPrograma + QStringLiteral("consultas.vlm");
         },
         [&] {
-            if (!db.gDBName.isEmpty() && !QFileInfo(ClsCons().gRutaMascaraConsultas).isFile()) CrearMascarasConsultas();
+            if (!db.gDBName.isEmpty() && !QFileInfo(ClsCons().gRutaMascaraConsultas).isFile() && !CrearMascarasConsultas())
+                MsgBox(QStringLiteral("No se pudo crear el archivo de consultas %1: la carpeta del programa no admite escritura.\r\n"
+                                      "Las consultas se muestran sin máscaras y no se guardarán los anchos de sus columnas ni el registro de errores.")
+                           .arg(ClsCons().gRutaMascaraConsultas),
+                       vb::OKOnly | vb::Exclamation, QStringLiteral("Aviso al Operador..."));
         },
         [&] {
             if (!db.gDBName.isEmpty()) db.gCnn.setDefaultDatabase(db.gDBName);

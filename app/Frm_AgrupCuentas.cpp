@@ -1,4 +1,5 @@
 #include "app/Frm_AgrupCuentas.h"
+#include <QHash>
 #include "app/Apariencia.h"
 #include "app/CargaParametros.h"
 #include "app/Sesion.h"
@@ -43,6 +44,25 @@ void abrir(QString sql, ado::Recordset& rs, int cursor, int bloqueo) {
     DB_Dll& db = DB();
     if (rs.State() != ado::ad::StateClosed) rs.Close();
     rs.Open(db.SS_TSinonimos(sql), &db.gCnn, cursor, bloqueo);
+}
+
+// The descriptions of the chosen accounts, read a few hundred at a time
+// (through the same synonym rewriting as each single read), keyed by the
+// code as the engine compares it: trimmed and without regard to case.
+QHash<QString, QString> descripciones(const QStringList& cuentas) {
+    QHash<QString, QString> out;
+    constexpr int kPorSentencia = 500;
+    for (int desde = 0; desde < cuentas.size(); desde += kPorSentencia) {
+        QString sql = QStringLiteral("SELECT Codigo, DESCRIPCION FROM MA_CUENTAS WHERE Codigo IN (");
+        const int hasta = std::min<int>(int(cuentas.size()), desde + kPorSentencia);
+        for (int i = desde; i < hasta; ++i) sql += (i > desde ? QStringLiteral(",'") : QStringLiteral("'")) + q(cuentas[i]) + u'\'';
+        sql += u')';
+        ado::Recordset rs;
+        abrir(sql, rs, 0, 1);
+        for (; !rs.Eof(); rs.MoveNext())
+            out.insert(rs.Fields(0).Value().toText().trimmed().toUpper(), Utilidades().NullToText(rs.Fields(1).Value()));
+    }
+    return out;
 }
 
 } // namespace
@@ -318,10 +338,13 @@ void Frm_AgrupCuentas::cmdAsociar_Click() {
             if (c.Valores) valores = *c.Valores;
         },
         [&] {
-            for (const QString& v : valores) {
-                if (claves_.contains(u'd' + v)) continue;
-                agregarCuenta(v, DB().DatosTabla(QStringLiteral("MA_CUENTAS"), v, QStringLiteral("DESCRIPCION"), QStringLiteral("Codigo"),
-                                                 QStringLiteral("8"), QString(), true, false).toText());
+            QStringList nuevas;
+            for (const QString& v : valores)
+                if (!claves_.contains(u'd' + v)) nuevas << v;
+            const QHash<QString, QString> desc = descripciones(nuevas);
+            for (const QString& v : nuevas) {
+                if (claves_.contains(u'd' + v)) continue;   // chosen twice
+                agregarCuenta(v, desc.value(v.trimmed().toUpper()));
             }
             if (ItemActual) LstTodo_->scrollToItem(ItemActual);
         },

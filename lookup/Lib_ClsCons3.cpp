@@ -236,4 +236,4 @@ QString Lib_ClsCons3::ConsultaDesdeArchivo(const QString& Titulo, const QString&
     return mostrarFijas(p).ValorDevuelto.toText();
 }
 
-void CrearMascarasConsultas() { AgregarMascaras(ClsCons().gRutaMascaraConsultas, MascarasPorDefecto()); }
+bool CrearMascarasConsultas() { return AgregarMascaras(ClsCons().gRutaMascaraConsultas, MascarasPorDefecto()); }

@@ -86,4 +86,5 @@ void reiniciarClsCons();
 
 // Appends the default records to the query mask file named by the process-wide
 // request object.
-void CrearMascarasConsultas();
+// False when the file cannot be written (a read-only program folder).
+bool CrearMascarasConsultas();

@@ -2,6 +2,8 @@
 # A throwaway PostgreSQL cluster on loopback for the tests.
 #   scripts/pg_cluster.sh start DIR   starts it and writes DIR/env (variables for the tests)
 #   scripts/pg_cluster.sh stop DIR    stops it and removes DIR
+#   scripts/pg_cluster.sh halt DIR    stops the server only (the tests of a lost server)
+#   scripts/pg_cluster.sh resume DIR  starts it again on its port
 # PostgreSQL refuses to run as root: as root the cluster belongs to "postgres".
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -53,6 +55,15 @@ export AGR_PG_ODBC_DSN=AGR_PG_ODBC
 export PGSERVICEFILE=$DIR/pg_service.conf
 export ODBCINI=$DIR/odbc.ini
 ENV
+  ;;
+halt)
+  as_owner "$PGBIN/pg_ctl" -D "$DIR/data" -m fast -w stop > /dev/null
+  ;;
+resume)
+  PORT="$(sed -n 's/^export AGR_PG_PORT=//p' "$DIR/env")"
+  as_owner "$PGBIN/pg_ctl" -D "$DIR/data" -l "$DIR/server.log" -w -t 60 \
+    -o "-p $PORT -k $DIR -c listen_addresses=127.0.0.1 -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=200" \
+    start > /dev/null
   ;;
 stop)
   [ -d "$DIR/data" ] && as_owner "$PGBIN/pg_ctl" -D "$DIR/data" -m immediate -w stop > /dev/null 2>&1 || true

@@ -12,6 +12,8 @@ CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -DAGR_FUZZ=ON -DCMAKE_BUILD_TY
 cmake --build "$BUILD" -j"$(nproc)"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# The kill test proves its point in the main run (200 kills); here it checks the build.
+export AGR_MUERTES="${AGR_MUERTES:-40}"
 export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
 echo "== Pruebas con AddressSanitizer y UndefinedBehaviorSanitizer =="
 (cd "$BUILD" && ctest --output-on-failure -j2 --timeout 600)

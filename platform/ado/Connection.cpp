@@ -4,6 +4,20 @@
 
 namespace ado {
 
+namespace {
+std::function<void(const QString&)> gObservador;
+}
+
+void setObservadorSentencias(std::function<void(const QString&)> f) { gObservador = std::move(f); }
+
+// The client libraries take statements as C strings: a NUL would cut the
+// statement short and send the engine something else than was written.
+void refuseNul(const QString& sql) {
+    if (sql.contains(QChar(0)))
+        raise(err::CommandTextError, QStringLiteral("El texto contiene un carácter nulo y no se puede enviar a la base de datos."),
+              QStringLiteral("Connection"));
+}
+
 Connection::Connection() = default;
 Connection::~Connection() = default;
 
@@ -72,6 +86,8 @@ ResultSet Connection::run(const QString& tsql, bool firstRowsOnly) {
     // The collection describes the last statement run, so that a caller that
     // reads it after a success never sees an earlier failure.
     errors_.Clear();
+    if (gObservador) gObservador(tsql);
+    refuseNul(tsql);
     std::vector<ProviderFailure> failures;
     ResultSet out;
     try {
@@ -113,6 +129,7 @@ ResultSet Connection::run(const QString& tsql, bool firstRowsOnly) {
 }
 
 ResultSet Connection::runNative(const QString& sql) {
+    refuseNul(sql);
     try {
         applyTimeout();
         return backend().exec(sql);

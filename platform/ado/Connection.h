@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include "platform/ado/Backend.h"
 #include "platform/ado/Errors.h"
 #include <QString>
@@ -22,6 +23,10 @@ constexpr int EditNone = 0, EditInProgress = 1, EditAdd = 2;
 // The stand-in for ADO's Connection: opens the engine the connection string
 // leads to (see resolveTarget), runs T-SQL through that engine's dialect and
 // reports failures in ADO's terms, with the provider's errors in Errors().
+// Sees every T-SQL text a connection runs, before translation (for the
+// tests that check what the program sends).
+void setObservadorSentencias(std::function<void(const QString&)> f);
+
 class Connection {
 public:
     Connection();
