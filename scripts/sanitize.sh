@@ -15,6 +15,8 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # The kill test proves its point in the main run (200 kills); here it checks the build.
 export AGR_MUERTES="${AGR_MUERTES:-40}"
 export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
+# Its figures are not the report's (fewer kills).
+export AGR_INFORME_FIABILIDAD="$BUILD/fiabilidad.txt"
 echo "== Pruebas con AddressSanitizer y UndefinedBehaviorSanitizer =="
 (cd "$BUILD" && ctest --output-on-failure -j2 --timeout 600)
 echo "== Fuzzing: ${1:-10} s por objetivo =="

@@ -14,7 +14,11 @@ source "$PGDIR/env"
 export AGR_SCHEMA_DIR="$ROOT/schema"
 export QT_QPA_PLATFORM=offscreen
 cd "$ROOT/build"
+export AGR_INFORME_FIABILIDAD="$ROOT/build/fiabilidad.txt"
+rm -f "$AGR_INFORME_FIABILIDAD"
 ctest --output-on-failure -j2 --timeout 300 "$@"
+echo "== Fiabilidad (cifras de esta ejecución) =="
+sort "$AGR_INFORME_FIABILIDAD" 2>/dev/null || echo "(sin cifras: no corrieron las pruebas de fiabilidad)"
 # The same suite again under the sanitizers, and the fuzz targets
 # (AGR_SIN_SANITIZERS=1 skips this for a quick local run).
 [ -n "${AGR_SIN_SANITIZERS:-}" ] || "$ROOT/scripts/sanitize.sh"

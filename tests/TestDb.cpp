@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <atomic>
+#include <cstdio>
 #include <stdexcept>
 
 namespace {
@@ -111,4 +112,12 @@ void EntornoPrueba::sqlNativo(const QString& sql) const {
     if (db_.motor == Motor::Sqlite) c.Open(QStringLiteral("Provider=SQLite;Data Source=") + db_.carpeta + QStringLiteral("DEMO.db"));
     else c.Open(pgAdmin(db_.base));
     c.ExecuteScript(sql);
+}
+
+void informeFiabilidad(const QString& linea) {
+    QString ruta = qEnvironmentVariable("AGR_INFORME_FIABILIDAD");
+    if (ruta.isEmpty()) ruta = QStringLiteral(AGR_BIN_DIR "/../fiabilidad.txt");
+    QFile f(ruta);
+    if (f.open(QIODevice::Append)) f.write((linea + u'\n').toUtf8());
+    std::printf("%s\n", qPrintable(linea));
 }

@@ -47,3 +47,8 @@ private:
     } while (0)
 
 inline void PrintTo(Motor m, std::ostream* os) { *os << nombreMotor(m); }
+
+// Appends a line of figures to the reliability report that the test command
+// prints at its end (AGR_INFORME_FIABILIDAD, or fiabilidad.txt in the build
+// folder), and prints it.
+void informeFiabilidad(const QString& linea);

@@ -178,6 +178,32 @@ TEST_P(Consultas, ListDialogSearchesNarrowsAndAnswers) {
     EXPECT_TRUE(prompt.records.empty());
 }
 
+// Hostile search texts: F5 with them only ever searches: nothing is found
+// that should not be, no message, no row changed.
+TEST_P(Consultas, HostileSearchTextsOnlyEverSearch) {
+    PedidoConsulta p;
+    p.sql = QStringLiteral("SELECT DESCRIPCION , IDAGRUPACION FROM TA_AGRUPCUENTAS ORDER BY IDAGRUPACION");
+    p.CampoDevuelto = QStringLiteral("IDAGRUPACION");
+    const QString textos[] = {QStringLiteral("'"), QStringLiteral("' OR '1'='1"), QStringLiteral("x'; DELETE FROM TA_AGRUPCUENTAS; --"),
+                              QStringLiteral("/* */ --"), QStringLiteral("; DROP TABLE MA_CUENTAS"), QStringLiteral("%_[]"),
+                              QString(10000, u'z'), QStringLiteral("\t\x01\x1f"), QStringLiteral("中文 Ελληνικά 🙂"),
+                              QString::fromUtf8("\xff\xfe\xfd")};
+    int probados = 0;
+    for (const QString& t : textos) {
+        Lib_FrmCons3 d(p);
+        d.show();
+        d.CmbSearch(0)->setEditText(t);
+        QTest::keyClick(d.CmbSearch(0), Qt::Key_F5);
+        EXPECT_EQ(d.ListView1()->topLevelItemCount(), 0) << t.left(40).toStdString();
+        ++probados;
+    }
+    EXPECT_TRUE(prompt.records.empty()) << prompt.records[0].text.toStdString();
+    Lib_FrmCons3 todo(p);
+    EXPECT_EQ(todo.ListView1()->topLevelItemCount(), 3);
+    informeFiabilidad(QStringLiteral("Entradas hostiles %1: %2 textos de búsqueda (F5) probados, filas alteradas: 0")
+                          .arg(QString::fromLatin1(nombreMotor(GetParam()))).arg(probados));
+}
+
 TEST_P(Consultas, TickListReturnsTheTickedCodes) {
     PedidoConsulta p;
     p.sql = QStringLiteral("SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE (TITULO=0)  ORDER BY CODIGO");

@@ -21,14 +21,6 @@ namespace {
 
 using Conjunto = QSet<QString>;
 
-void informe(const QString& linea) {
-    QString ruta = qEnvironmentVariable("AGR_INFORME_FIABILIDAD");
-    if (ruta.isEmpty()) ruta = QStringLiteral(AGR_BIN_DIR "/../fiabilidad.txt");
-    QFile f(ruta);
-    if (f.open(QIODevice::Append)) f.write((linea + u'\n').toUtf8());
-    std::printf("%s\n", qPrintable(linea));
-}
-
 QString parametros(const BaseDePrueba& db) {
     return QStringLiteral("@server=%1; @dbname=%2; @usuario=ADMIN; @Password=; @Caja=1;").arg(db.servidor, db.base);
 }
@@ -155,7 +147,7 @@ TEST_P(Fiabilidad, FourWorkstationsSavingAtOnceNeverMixTheGrouping) {
     EXPECT_NE(std::find(validos.begin() + 1, validos.end(), final), validos.end());
     EXPECT_EQ(mezclas, 0);
     EXPECT_GT(grabadas, 0);
-    informe(QStringLiteral("Concurrencia %1: %2 puestos x %3 grabaciones de la misma agrupación: %4 grabadas, %5 rechazadas por "
+    informeFiabilidad(QStringLiteral("Concurrencia %1: %2 puestos x %3 grabaciones de la misma agrupación: %4 grabadas, %5 rechazadas por "
                            "conflicto y avisadas, %6 lecturas durante la prueba, agrupaciones mezcladas o a medias: %7")
                 .arg(QString::fromLatin1(nombreMotor(GetParam()))).arg(kPuestos).arg(kVeces).arg(grabadas).arg(conflictos).arg(lecturas).arg(mezclas));
 }
@@ -194,7 +186,7 @@ TEST_P(Fiabilidad, AWorkstationKilledMidSaveLeavesTheOldSetOrTheNew) {
     EXPECT_EQ(mezclas, 0);
     EXPECT_EQ(danos, 0);
     EXPECT_GT(vistasA + vistasB, 0);   // the kills did fall after saves, not only before the first
-    informe(QStringLiteral("Interrupción %1: %2 procesos muertos con SIGKILL mientras grababan 2.000 cuentas: conjunto anterior "
+    informeFiabilidad(QStringLiteral("Interrupción %1: %2 procesos muertos con SIGKILL mientras grababan 2.000 cuentas: conjunto anterior "
                            "o nuevo completo en todos (A %3 veces, B %4), agrupaciones mezcladas: %5, fallos de integridad: %6")
                 .arg(QString::fromLatin1(nombreMotor(GetParam()))).arg(kMuertes).arg(vistasA).arg(vistasB).arg(mezclas).arg(danos));
 }
@@ -229,7 +221,7 @@ TEST(SoloLectura, AReadOnlyDatabaseIsReadAndTheSaveRefusedWithAMessage) {
         << salida.toStdString();
     Base b(env.db());
     EXPECT_EQ(b.cuentas(QStringLiteral("0003")).size(), 8);
-    informe(QStringLiteral("Solo lectura: base SQLite de solo lectura: la agrupación se lee (8 cuentas) y la grabación se rechaza con mensaje"));
+    informeFiabilidad(QStringLiteral("Solo lectura: base SQLite de solo lectura: la agrupación se lee (8 cuentas) y la grabación se rechaza con mensaje"));
 }
 
 TEST(SoloLectura, AReadOnlyProgramFolderStillReadsAndSaves) {
@@ -260,7 +252,7 @@ TEST(SoloLectura, AReadOnlyProgramFolderStillReadsAndSaves) {
     EXPECT_TRUE(salida.contains(QStringLiteral("cuentas=8"))) << salida.toStdString();
     EXPECT_FALSE(salida.contains(QStringLiteral("mensaje: "))) << salida.toStdString();
     EXPECT_TRUE(salida.contains(QStringLiteral("inicio: ")) && salida.contains(QStringLiteral("consultas.vlm"))) << salida.toStdString();
-    informe(QStringLiteral("Solo lectura: carpeta del programa de solo lectura: se avisa al iniciar, la agrupación se lee y se graba"));
+    informeFiabilidad(QStringLiteral("Solo lectura: carpeta del programa de solo lectura: se avisa al iniciar, la agrupación se lee y se graba"));
 }
 
 } // namespace

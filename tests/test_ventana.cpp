@@ -10,6 +10,9 @@
 #include "lookup/gui/Lib_FrmCons3.h"
 #include "lookup/gui/Lib_FrmCons3Tree.h"
 #include "platform/ProcessEnd.h"
+#include "platform/ado/Connection.h"
+#include "platform/ado/SqlDialect.h"
+#include "util/ZtUtil.h"
 #include "util/ZtWorkstation.h"
 #include <QAction>
 #include <QDir>
@@ -23,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -267,6 +271,115 @@ TEST_P(Ventana, SavesManyAccountsInBatchesExactly) {
     EXPECT_EQ(guardadas, esperadas);
 }
 
+// Hostile codes, descriptions, account codes and parameter strings: no
+// statement is altered, no other row changes, and what is stored reads back
+// exactly as the fields show it (the fields hold at most the column's size);
+// a text the engine cannot take is refused with a message, nothing written.
+TEST_P(Ventana, HostileInputIsStoredExactlyOrRefused) {
+    const QString todo = QStringLiteral("SELECT IDAGRUPACION, Descripcion FROM TA_AGRUPCUENTAS ORDER BY IDAGRUPACION");
+    const QString detalles = QStringLiteral("SELECT IDAGRUPACION, Cuenta FROM TA_AGRUPCUENTAS_DETALLE ORDER BY IDAGRUPACION, Cuenta");
+    abrir();
+    const QStringList cuentasAntes = filas(QStringLiteral("SELECT COUNT(*) FROM MA_CUENTAS"));
+    auto desc = [&](const QString& codigo) {
+        const QStringList f = filas(QStringLiteral("SELECT Descripcion FROM TA_AGRUPCUENTAS WHERE IDAGRUPACION = '%1'")
+                                        .arg(QString(codigo).replace(QStringLiteral("'"), QStringLiteral("''"))));
+        return f.isEmpty() ? QStringLiteral("<sin fila>") : f.first();
+    };
+    const QString textos[] = {
+        QStringLiteral("'"), QStringLiteral("O'Brien"), QStringLiteral("x'); DELETE FROM TA_AGRUPCUENTAS; --"),
+        QStringLiteral("; DROP TABLE MA_CUENTAS"), QStringLiteral("/* comentario */ -- resto"), QStringLiteral("''''"),
+        QString(10000, u'x'), QStringLiteral("tab\there\x01\x1f\x7f"), QStringLiteral("Ñandú ĳ 中文 Ελληνικά кириллица 🙂"),
+        QString::fromUtf8("\xff\xfe inválido \xc3"), QStringLiteral("%_[]^"), QStringLiteral("\\ barra \\'"),
+        QString::fromUtf8("con\0nulo", 8)};
+    const QString codigos[] = {QStringLiteral("'"), QStringLiteral("a'b"), QStringLiteral("--"), QStringLiteral(";"), QStringLiteral("/*"),
+                               QStringLiteral("ñ中"), QStringLiteral("'--'")};
+    const QString cuentaHostil = QStringLiteral("x'); DROP TABLE T;--");
+    int probados = 0, rechazados = 0;
+    for (size_t i = 0; i < std::size(textos); ++i) {
+        const QString codigo = codigos[i % std::size(codigos)];
+        const QStringList otros = filas(todo), otrosDetalles = filas(detalles);
+        w->txtfields(0)->setText(codigo);
+        w->ValidaCampo(0);
+        const QString guardado = Utilidades().FormatCode(codigo, 4);
+        const QString antes = desc(guardado);
+        w->txtfields(1)->setText(textos[i]);
+        const QString visible = w->txtfields(1)->text();
+        valoresLookup = QStringList{QStringLiteral("110101"), cuentaHostil};
+        w->cmdAsociar_Click();
+        prompt.records.clear();
+        prompt.answer(vb::Abort);
+        w->GrabarAgrupacion();
+        ++probados;
+        auto sinEste = [&](QStringList l) {
+            l.erase(std::remove_if(l.begin(), l.end(), [&](const QString& f) { return f.startsWith(guardado + u'|'); }), l.end());
+            return l;
+        };
+        if (visible.contains(QChar(0))) {
+            ++rechazados;
+            ASSERT_FALSE(prompt.records.empty());
+            EXPECT_TRUE(prompt.records[0].text.contains(QStringLiteral("nulo"))) << prompt.records[0].text.toStdString();
+            EXPECT_EQ(desc(guardado), antes);
+        } else {
+            EXPECT_TRUE(prompt.records.empty()) << i << " " << prompt.records[0].text.toStdString();
+            w->txtfields(0)->setText(codigo);
+            w->ValidaCampo(0);
+            EXPECT_EQ(w->txtfields(1)->text(), visible) << i;
+            EXPECT_EQ(desc(guardado), visible) << i;
+            QStringList d;
+            for (const QString& f : filas(detalles))
+                if (f.startsWith(guardado + u'|')) d << f.mid(guardado.size() + 1);
+            std::sort(d.begin(), d.end());
+            QStringList esperado{QStringLiteral("110101"), cuentaHostil};
+            std::sort(esperado.begin(), esperado.end());
+            EXPECT_EQ(d, esperado) << i;
+        }
+        EXPECT_EQ(sinEste(filas(todo)), sinEste(otros)) << i;
+        EXPECT_EQ(sinEste(filas(detalles)), sinEste(otrosDetalles)) << i;
+    }
+    EXPECT_EQ(filas(QStringLiteral("SELECT COUNT(*) FROM MA_CUENTAS")), cuentasAntes);
+    // Parameter strings: the window opens on whatever code they carry and changes nothing.
+    const QStringList antesTodo = filas(todo), antesDetalles = filas(detalles);
+    for (const QString& par : {QStringLiteral("@ParametroAdicional=0003'; DELETE FROM TA_AGRUPCUENTAS; --;"),
+                               QStringLiteral("@ParametroAdicional=';--"), QStringLiteral("@ParametroAdicional=") + QString(10000, u'9'),
+                               QStringLiteral("@ParametroAdicional=\x01\x02; @Caja=x'y;")}) {
+        w.reset();
+        reiniciarDB();
+        reiniciarSesion();
+        prompt.records.clear();
+        abrir(par);
+        ++probados;
+        EXPECT_EQ(filas(todo), antesTodo);
+        EXPECT_EQ(filas(detalles), antesDetalles);
+    }
+    informeFiabilidad(QStringLiteral("Entradas hostiles %1: %2 probadas (códigos, descripciones, cuentas de 10.000 caracteres, control, "
+                                     "no latinas, UTF-8 inválido, parámetros): guardadas y releídas exactas, %3 rechazadas con mensaje "
+                                     "(carácter nulo), otras filas alteradas: 0").arg(QString::fromLatin1(nombreMotor(GetParam()))).arg(probados).arg(rechazados));
+}
+
+// Every statement the window sends is T-SQL that reaches SQL Server exactly
+// as written: the translation for SQL Server leaves each one unchanged.
+TEST_P(Ventana, EveryStatementGoesToSqlServerUnchanged) {
+    QStringList enviadas;
+    ado::setObservadorSentencias([&](const QString& s) { enviadas << s; });
+    abrir(QStringLiteral("@ParametroAdicional=0003;"));
+    w->txtfields(1)->setText(QStringLiteral("Cambio d'Alba"));
+    valoresLookup = QStringList{QStringLiteral("110101")};
+    w->cmdAsociar_Click();
+    tecla(w->LstTodo(), Qt::Key_F10);
+    prompt.answer(vb::Yes);
+    w->Borrar();
+    ado::setObservadorSentencias(nullptr);
+    ASSERT_GT(enviadas.size(), 10);
+    const ado::SqlDialect tsql(ado::SqlDialect::Engine::TSql);
+    for (const QString& s : enviadas) {
+        const auto r = tsql.translate(s);
+        ASSERT_EQ(r.size(), 1u) << s.toStdString();
+        EXPECT_EQ(r[0].text, s.trimmed()) << s.toStdString();
+    }
+    informeFiabilidad(QStringLiteral("SQL Server: %1 sentencias enviadas por la ventana (%2), todas llegan sin cambios a la traducción de SQL Server")
+                          .arg(enviadas.size()).arg(QString::fromLatin1(nombreMotor(GetParam()))));
+}
+
 TEST_P(Ventana, SavingAnExistingGroupingRewritesOnlyWhatChanged) {
     abrir(QStringLiteral("@ParametroAdicional=0003;"));
     Frm_AgrupCuentas::SeleccionaTodoList(w->LstTodo(), false);
@@ -495,6 +608,108 @@ TEST(Ejecutable, StartsOnTheDemoDatabase) {
     v.start(exe, {QStringLiteral("--help")});
     ASSERT_TRUE(v.waitForFinished(10000));
     EXPECT_TRUE(QString::fromUtf8(v.readAllStandardOutput()).contains(QStringLiteral("@ParametroAdicional")));
+}
+
+
+// The server lost under an open window: the connection cut, the server
+// restarted, the server down until the user answers. A private cluster of its
+// own, so that stopping it disturbs no other test.
+TEST(ServidorPerdido, TheSaveSurvivesACutOrRestartAndNoEndsWithNothingHalfWritten) {
+    REQUIRE_MOTOR(Motor::Postgres);
+    const QString dir = QStringLiteral("/tmp/agr-pg-perdido-%1").arg(QCoreApplication::applicationPid());
+    const QString script = QStringLiteral(AGR_SOURCE_DIR "/scripts/pg_cluster.sh");
+    auto cluster = [&](const char* orden) {
+        QProcess p;
+        p.start(QStringLiteral("bash"), {script, QString::fromLatin1(orden), dir});
+        p.waitForFinished(180000);
+        return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    };
+    struct Parar {
+        std::function<void()> f;
+        ~Parar() { f(); }
+    } parar{[&] { cluster("stop"); }};
+    ASSERT_TRUE(cluster("start"));
+    qputenv("PGSERVICEFILE", (dir + QStringLiteral("/pg_service.conf")).toUtf8());
+    EntornoPrueba env(Motor::Postgres);
+    ScriptedPrompt prompt;
+    reiniciarDB();
+    reiniciarDBEstadisticas();
+    reiniciarSesion();
+    bool terminado = false;
+    setProcessEndHandler([&](int c) {
+        terminado = true;
+        throw ProcessEndRequested{c};
+    });
+    setLineaDeComandos(QStringLiteral("@server=%1; @dbname=%2; @usuario=ADMIN; @Password=; @ParametroAdicional=0003;")
+                           .arg(env.db().servidor, env.db().base));
+    auto w = std::make_unique<Frm_AgrupCuentas>();
+    w->Form_Load();
+    ASSERT_EQ(w->LstTodo()->topLevelItemCount(), 8);
+    int avisos = 0;
+    bool noAlAviso = false;
+    prompt.onMessage = [&](const ScriptedPrompt::Record& r) {
+        if (r.text.contains(QStringLiteral("Se perdio la conexion"))) {
+            ++avisos;
+            if (noAlAviso) {
+                prompt.answers.push_front({vb::No, std::nullopt});
+            } else {
+                cluster("resume");
+                prompt.answers.push_front({vb::Yes, std::nullopt});
+            }
+        } else {
+            prompt.answers.push_front({vb::Retry, std::nullopt});
+        }
+    };
+    auto leer = [&](const QString& sql) {
+        ado::Connection c;
+        c.Open(env.db().cadena(QStringLiteral("postgres")));
+        ado::Recordset rs;
+        rs.Open(sql, &c);
+        return rs.Eof() ? QString() : rs.Fields(0).Value().toText();
+    };
+    auto grabar = [&](const QString& desc) {
+        w->txtfields(0)->setText(QStringLiteral("0003"));
+        w->ValidaCampo(0);
+        w->txtfields(1)->setText(desc);
+        return desc;
+    };
+    // 1. The backend cut: the save reconnects and, answered Retry, succeeds.
+    grabar(QStringLiteral("Tras el corte"));
+    {
+        ado::Connection admin;
+        admin.Open(env.db().cadena(QStringLiteral("postgres")));
+        admin.runNative(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1' AND pid <> pg_backend_pid()")
+                            .arg(env.db().base));
+    }
+    w->GrabarAgrupacion();
+    EXPECT_EQ(leer(QStringLiteral("SELECT Descripcion FROM TA_AGRUPCUENTAS WHERE IDAGRUPACION = '0003'")), QStringLiteral("Tras el corte"));
+    // 2. The server restarted under the window.
+    grabar(QStringLiteral("Tras el reinicio"));
+    ASSERT_TRUE(cluster("halt"));
+    ASSERT_TRUE(cluster("resume"));
+    w->GrabarAgrupacion();
+    EXPECT_EQ(leer(QStringLiteral("SELECT Descripcion FROM TA_AGRUPCUENTAS WHERE IDAGRUPACION = '0003'")), QStringLiteral("Tras el reinicio"));
+    // 3. The server down at the save: the lost-connection notice; Yes (once it is back) reconnects and the save goes through.
+    grabar(QStringLiteral("Con el servidor caído"));
+    ASSERT_TRUE(cluster("halt"));
+    w->GrabarAgrupacion();
+    EXPECT_EQ(avisos, 1);
+    EXPECT_EQ(leer(QStringLiteral("SELECT Descripcion FROM TA_AGRUPCUENTAS WHERE IDAGRUPACION = '0003'")), QStringLiteral("Con el servidor caído"));
+    // 4. Down again, answered No: the program ends and nothing was written.
+    grabar(QStringLiteral("No debe quedar"));
+    Frm_AgrupCuentas::SeleccionaTodoList(w->LstTodo(), false);
+    ASSERT_TRUE(cluster("halt"));
+    noAlAviso = true;
+    EXPECT_THROW(w->GrabarAgrupacion(), ProcessEndRequested);
+    EXPECT_TRUE(terminado);
+    ASSERT_TRUE(cluster("resume"));
+    EXPECT_EQ(leer(QStringLiteral("SELECT Descripcion FROM TA_AGRUPCUENTAS WHERE IDAGRUPACION = '0003'")), QStringLiteral("Con el servidor caído"));
+    EXPECT_EQ(leer(QStringLiteral("SELECT COUNT(*) FROM TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '0003'")), QStringLiteral("8"));
+    w.reset();
+    reiniciarDB();
+    informeFiabilidad(QStringLiteral("Servidor perdido PostgreSQL: conexión cortada 1 vez, servidor reiniciado 1 vez y detenido 2 veces con "
+                                     "la ventana abierta: %1 avisos de conexión perdida; con Sí se reconecta y la grabación se completa; "
+                                     "con No el programa termina sin escribir nada a medias").arg(avisos));
 }
 
 } // namespace
