@@ -70,6 +70,7 @@ const Case kCases[] = {
     {E::Sqlite, "SELECT CHARINDEX('a', B DELETE T WHERE A = ';'", {{K::Sql, "SELECT CHARINDEX('a', B DELETE FROM T WHERE A = ';'"}}},
     // A broken escape or a transaction statement with more after it goes on whole.
     {E::Sqlite, "SELECT {d '2026-01-31' x}", {{K::Sql, "SELECT {d '2026-01-31' x}"}}},
+    {E::Sqlite, "SELECT GETDATE(! -- x\nWHERE A = ';'", {{K::Sql, "SELECT GETDATE(! -- x\nWHERE A = ';'"}}},
     {E::Postgres, "BEGIN TRAN INT INTO T VALUES ('x')", {{K::Sql, "BEGIN TRAN INT INTO T VALUES ('x')"}}},
     {E::Postgres, "BEGIN TRANSACTION grabar", {{K::Begin, "BEGIN"}}},
     {E::Sqlite, "SELECT SUBSTRING(Codigo,1,2) FROM T", {{K::Sql, "SELECT SUBSTR(Codigo,1,2) FROM T"}}},

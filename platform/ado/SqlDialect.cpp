@@ -275,9 +275,16 @@ NativeStatement SqlDialect::rewrite(Tokens t) const {
             // Table hints: WITH (NOLOCK) and the like.
             if (tok.is("WITH") && call) {
                 const size_t h = nextSig(t, n + 1);
-                if (h < t.size() && isOneOf(t[h], {"NOLOCK", "READPAST", "ROWLOCK", "UPDLOCK", "HOLDLOCK", "NOWAIT",
-                                                   "TABLOCK", "TABLOCKX", "PAGLOCK", "READUNCOMMITTED", "XLOCK"})) {
-                    i = matchParen(t, n);
+                const size_t c = matchParen(t, n);
+                // Dropped only when closed and made of hint words: nothing
+                // else of the statement can go with it.
+                const bool soloPalabras = c < t.size() && std::none_of(t.begin() + long(n), t.begin() + long(c), [](const Tok& k) {
+                    return k.kind == K::String || k.kind == K::QuotedIdent || k.kind == K::DateLiteral;
+                });
+                if (soloPalabras && h < t.size() &&
+                    isOneOf(t[h], {"NOLOCK", "READPAST", "ROWLOCK", "UPDLOCK", "HOLDLOCK", "NOWAIT", "TABLOCK", "TABLOCKX", "PAGLOCK",
+                                   "READUNCOMMITTED", "XLOCK"})) {
+                    i = c;
                     continue;
                 }
             }
@@ -340,11 +347,11 @@ NativeStatement SqlDialect::rewrite(Tokens t) const {
                     ++depth;
                     continue;
                 }
-                else if (tok.is("GETDATE")) {
-                    const size_t c = matchParen(t, n);
+                else if (tok.is("GETDATE") && nextSig(t, n + 1) == matchParen(t, n) && matchParen(t, n) < t.size()) {
+                    // Only GETDATE() itself: an unclosed call keeps its text.
                     out.push_back({K::Word, pg ? QStringLiteral("LOCALTIMESTAMP(0)")
                                                : QStringLiteral("datetime('now','localtime')")});
-                    i = c;
+                    i = matchParen(t, n);
                     continue;
                 } else if (tok.is("CHARINDEX")) {
                     // CHARINDEX(find, text) -> instr(text, find) / strpos(text, find)
