@@ -211,7 +211,14 @@ void frmAcceso::CmdRegistrar_Click() {
     }
     for (QLineEdit* t : {TxtServidor, TxtUserId, TxtUserPassword, TxtDbName}) t->setText(vbtext::Trim(t->text()));
     const QString servidor = valor(TxtServidor), base = valor(TxtDbName);
-    const auto registrar = [&] { AgregarBase(archivo_, {NombreRegistro(base, servidor), base, base, base, servidor}); };
+    const auto registrar = [&] {
+        // A read-only program folder, a full disk or a quote in a name: say so
+        // rather than let the clerk believe the connection was kept.
+        if (!AgregarBase(archivo_, {NombreRegistro(base, servidor), base, base, base, servidor}))
+            MsgBox(QStringLiteral("No se pudo registrar la conexión en %1: la carpeta del programa no admite escritura "
+                                  "o un dato contiene comillas dobles.").arg(archivo_),
+                   vb::OKOnly | vb::Exclamation, QStringLiteral("Atencion"));
+    };
     // The database's own name is tried as its user and password first.
     if (ExisteBaseDeDatos(servidor, base.toUpper(), base.toUpper(), base.toUpper(), QStringLiteral("SQLOLEDB"))) {
         registrar();
