@@ -217,6 +217,7 @@ void Frm_AgrupCuentas::recordarLeido(const QString& codigo) {
     l.codigo = codigo;
     if (rsAgrupacion.State() == ado::ad::StateOpen && !rsAgrupacion.Eof())
         l.descripcion = Utilidades().NullToText(rsAgrupacion[QStringLiteral("Descripcion")]);
+    l.cuentas.reserve(claves_.size());
     for (auto it = claves_.cbegin(); it != claves_.cend(); ++it) l.cuentas.insert(it.key().mid(1));
     leido_ = l;
 }
@@ -292,9 +293,13 @@ void Frm_AgrupCuentas::AsignarDatos() {
         [&] {
             if (det.State() != ado::ad::StateOpen) return;
             QList<QTreeWidgetItem*> nuevos;
+            const int filas = int(std::max(0L, det.RecordCount()));   // -1 when the cursor cannot tell
+            nuevos.reserve(filas);
+            claves_.reserve(filas);
+            // By position: the statement above names its two columns.
             for (; !det.Eof(); det.MoveNext()) {
-                const QString cuenta = Utilidades().NullToText(det[QStringLiteral("Cuenta")]);
-                const ado::Variant d = det[QStringLiteral("DESCRIPCION")];
+                const QString cuenta = Utilidades().NullToText(det.Fields(0).Value());
+                const ado::Variant d = det.Fields(1).Value();
                 const QString descripcion =
                     d.isNull() ? DB().DatosTabla(QStringLiteral("MA_CUENTAS"), cuenta, QStringLiteral("DESCRIPCION"), QStringLiteral("Codigo"),
                                                  QStringLiteral("8"), QString(), true, false).toText()

@@ -285,6 +285,12 @@ int main(int argc, char** argv) {
     if (app.arguments().contains(QStringLiteral("--vacia"))) return vacia(app);
     ScriptedPrompt prompt;
     setProcessEndHandler([](int c) { throw ProcessEndRequested{c}; });
+    if (app.arguments().contains(QStringLiteral("--perfil-carga"))) {
+        // Only the 20,000-account load on SQLite, repeated, for a profiler.
+        const Escala e = agrupacion(Motor::Sqlite, 20000);
+        std::printf("abrir %.2f ms (piso %.2f), grabar %.2f ms (piso %.2f)\n", e.carga, e.pisoCarga, e.grabar, e.pisoGrabar);
+        return 0;
+    }
     if (app.arguments().contains(QStringLiteral("--memoria"))) {
         EntornoPrueba env(Motor::Sqlite);
         crearCuentas(env, 100000, "95", QString());
