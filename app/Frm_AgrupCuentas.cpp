@@ -1,5 +1,4 @@
 #include "app/Frm_AgrupCuentas.h"
-#include <QHash>
 #include "app/Apariencia.h"
 #include "app/CargaParametros.h"
 #include "app/Sesion.h"
@@ -14,6 +13,7 @@
 #include "util/ZtControlArray.h"
 #include "util/ZtUtil.h"
 #include <QApplication>
+#include <QHash>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>

@@ -12,6 +12,8 @@ SECS="${2:-10}"
 WORK="$(mktemp -d /tmp/agr-fuzz.XXXXXX)"
 trap 'rm -rf "$WORK"' EXIT
 TARGETS=(fuzz_parametros fuzz_ini fuzz_bases fuzz_mascaras fuzz_anchos fuzz_dialecto fuzz_reescritura fuzz_literales)
+# The targets' scratch files go under the work folder, removed at the end.
+export TMPDIR="$WORK"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:symbolize=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 

@@ -6,13 +6,8 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 "$ROOT/scripts/deps.sh"
 "$ROOT/scripts/build.sh"
-PGDIR="$(mktemp -d /tmp/agr-pg.XXXXXX)"
-trap '"$ROOT/scripts/pg_cluster.sh" stop "$PGDIR"' EXIT
-"$ROOT/scripts/pg_cluster.sh" start "$PGDIR"
 # shellcheck disable=SC1091
-source "$PGDIR/env"
-export AGR_SCHEMA_DIR="$ROOT/schema"
-export QT_QPA_PLATFORM=offscreen
+source "$ROOT/scripts/pg_temporal.sh"
 cd "$ROOT/build"
 export AGR_INFORME_FIABILIDAD="$ROOT/build/fiabilidad.txt"
 rm -f "$AGR_INFORME_FIABILIDAD"

@@ -73,12 +73,15 @@ QString escribirConjuntos(const EntornoPrueba& env, const QString& nombre, const
     return ruta;
 }
 
-std::unique_ptr<QProcess> puesto(const EntornoPrueba& env, const QStringList& args, const QString& usuario = {}) {
+// A workstation process on the environment's database (or the parameter
+// string given), as another user when one is named.
+std::unique_ptr<QProcess> puesto(const EntornoPrueba& env, const QStringList& args, const QString& usuario = {},
+                                 const QString& params = {}) {
     auto p = std::make_unique<QProcess>();
     QProcessEnvironment pe = QProcessEnvironment::systemEnvironment();
     pe.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     p->setProcessEnvironment(pe);
-    QStringList todos{env.db().carpeta, parametros(env.db())};
+    QStringList todos{env.db().carpeta, params.isEmpty() ? parametros(env.db()) : params};
     todos << args;
     if (usuario.isEmpty()) {
         p->start(QStringLiteral(AGR_BIN_DIR "/../tests/agr_puesto"), todos);
@@ -233,17 +236,9 @@ TEST(SoloLectura, AReadOnlyProgramFolderStillReadsAndSaves) {
     ASSERT_TRUE(QFile::rename(env.db().carpeta + QStringLiteral("DEMO.db"), base));
     abrirATodos(datos.path());
     QFile::setPermissions(env.db().carpeta, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther);
-    QProcess p;
-    QProcessEnvironment pe = QProcessEnvironment::systemEnvironment();
-    pe.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    p.setProcessEnvironment(pe);
-    QStringList args{env.db().carpeta, QStringLiteral("@server=sqlite; @dbname=%1; @usuario=ADMIN; @Password=;").arg(base),
-                     QStringLiteral("leer"), QStringLiteral("0003")};
-    const QString quien = usuarioSinPrivilegios();
-    if (quien.isEmpty()) p.start(QStringLiteral(AGR_BIN_DIR "/../tests/agr_puesto"), args);
-    else p.start(QStringLiteral("setpriv"), QStringList{QStringLiteral("--reuid=") + quien, QStringLiteral("--regid=") + quien,
-                                                         QStringLiteral("--clear-groups"), QStringLiteral("--"),
-                                                         QStringLiteral(AGR_BIN_DIR "/../tests/agr_puesto")} + args);
+    auto proceso = puesto(env, {QStringLiteral("leer"), QStringLiteral("0003")}, usuarioSinPrivilegios(),
+                          QStringLiteral("@server=sqlite; @dbname=%1; @usuario=ADMIN; @Password=;").arg(base));
+    QProcess& p = *proceso;
     p.waitForFinished(60000);
     ASSERT_EQ(p.state(), QProcess::NotRunning);
     const QString salida = QString::fromUtf8(p.readAllStandardOutput());

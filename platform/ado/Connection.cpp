@@ -6,9 +6,6 @@ namespace ado {
 
 namespace {
 std::function<void(const QString&)> gObservador;
-}
-
-void setObservadorSentencias(std::function<void(const QString&)> f) { gObservador = std::move(f); }
 
 // The client libraries take statements as C strings: a NUL would cut the
 // statement short and send the engine something else than was written.
@@ -17,6 +14,9 @@ void refuseNul(const QString& sql) {
         raise(err::CommandTextError, QStringLiteral("El texto contiene un carácter nulo y no se puede enviar a la base de datos."),
               QStringLiteral("Connection"));
 }
+} // namespace
+
+void setObservadorSentencias(std::function<void(const QString&)> f) { gObservador = std::move(f); }
 
 Connection::Connection() = default;
 Connection::~Connection() = default;

@@ -347,11 +347,11 @@ NativeStatement SqlDialect::rewrite(Tokens t) const {
                     ++depth;
                     continue;
                 }
-                else if (tok.is("GETDATE") && nextSig(t, n + 1) == matchParen(t, n) && matchParen(t, n) < t.size()) {
+                else if (tok.is("GETDATE") && nextSig(t, n + 1) < t.size() && t[nextSig(t, n + 1)].isSymbol(')')) {
                     // Only GETDATE() itself: an unclosed call keeps its text.
                     out.push_back({K::Word, pg ? QStringLiteral("LOCALTIMESTAMP(0)")
                                                : QStringLiteral("datetime('now','localtime')")});
-                    i = matchParen(t, n);
+                    i = nextSig(t, n + 1);
                     continue;
                 } else if (tok.is("CHARINDEX")) {
                     // CHARINDEX(find, text) -> instr(text, find) / strpos(text, find)
