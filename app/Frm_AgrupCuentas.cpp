@@ -1,4 +1,5 @@
 #include "app/Frm_AgrupCuentas.h"
+#include "app/ListaCuentas.h"
 #include "app/Apariencia.h"
 #include "app/CargaParametros.h"
 #include "app/Sesion.h"
@@ -23,7 +24,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTreeWidget>
+#include <QSet>
+#include <QTreeView>
 
 namespace {
 
@@ -65,6 +67,18 @@ QHash<QString, QString> descripciones(const QStringList& cuentas) {
     return out;
 }
 
+// The detail rows read now hold exactly the accounts read before (each
+// listed once), in whatever order.
+bool mismasCuentas(ado::Recordset& rs, const QStringList& antes) {
+    QSet<QString> ahora;
+    ahora.reserve(antes.size());
+    for (; !rs.Eof(); rs.MoveNext()) ahora.insert(rs.Fields(0).Value().toText());
+    if (ahora.size() != antes.size()) return false;
+    for (const QString& c : antes)
+        if (!ahora.contains(c)) return false;
+    return true;
+}
+
 } // namespace
 
 Frm_AgrupCuentas::Frm_AgrupCuentas(QWidget* parent) : QMainWindow(parent) {
@@ -104,9 +118,10 @@ Frm_AgrupCuentas::Frm_AgrupCuentas(QWidget* parent) : QMainWindow(parent) {
     Label2_ = new QLabel(QStringLiteral("Cuentas Asociadas"), central);
     Label2_->setObjectName(QStringLiteral("Label2"));
     Label2_->setStyleSheet(QStringLiteral("font-weight: bold; background-color: #C0C0FF; padding-left: 4px;"));
-    LstTodo_ = new QTreeWidget(central);
+    cuentas_ = new ListaCuentas(this);
+    LstTodo_ = new QTreeView(central);
     LstTodo_->setObjectName(QStringLiteral("LstTodo"));
-    LstTodo_->setHeaderLabels({QStringLiteral("Codigo"), QStringLiteral("Descripcion")});
+    LstTodo_->setModel(cuentas_);
     LstTodo_->setRootIsDecorated(false);
     LstTodo_->setUniformRowHeights(true);   // keeps a list of thousands of accounts quick
     LstTodo_->setSortingEnabled(false);
@@ -119,8 +134,8 @@ Frm_AgrupCuentas::Frm_AgrupCuentas(QWidget* parent) : QMainWindow(parent) {
     CmdSeleccionarTodo_->setObjectName(QStringLiteral("CmdSeleccionarTodo"));
     CmdDeSeleccionarTodo_ = new QPushButton(QStringLiteral("&Deseleccionar Todo"), central);
     CmdDeSeleccionarTodo_->setObjectName(QStringLiteral("CmdDeSeleccionarTodo"));
-    connect(CmdSeleccionarTodo_, &QPushButton::clicked, this, [this] { SeleccionaTodoList(LstTodo_, true); });
-    connect(CmdDeSeleccionarTodo_, &QPushButton::clicked, this, [this] { SeleccionaTodoList(LstTodo_, false); });
+    connect(CmdSeleccionarTodo_, &QPushButton::clicked, this, [this] { SeleccionaTodoList(cuentas_, true); });
+    connect(CmdDeSeleccionarTodo_, &QPushButton::clicked, this, [this] { SeleccionaTodoList(cuentas_, false); });
 
     auto* sb = new QStatusBar(this);
     sb->setObjectName(QStringLiteral("sbStatusBar"));
@@ -217,8 +232,7 @@ void Frm_AgrupCuentas::recordarLeido(const QString& codigo) {
     l.codigo = codigo;
     if (rsAgrupacion.State() == ado::ad::StateOpen && !rsAgrupacion.Eof())
         l.descripcion = Utilidades().NullToText(rsAgrupacion[QStringLiteral("Descripcion")]);
-    l.cuentas.reserve(claves_.size());
-    for (auto it = claves_.cbegin(); it != claves_.cend(); ++it) l.cuentas.insert(it.key().mid(1));
+    l.cuentas = cuentas_->codigos();
     leido_ = l;
 }
 
@@ -245,26 +259,6 @@ bool Frm_AgrupCuentas::ValidaCampos() {
     return true;
 }
 
-QTreeWidgetItem* Frm_AgrupCuentas::nuevoItem(const QString& cuenta, const QString& descripcion) {
-    const QString clave = u'd' + cuenta;
-    if (claves_.contains(clave)) return nullptr;   // already listed: it keeps its text and tick
-    auto* it = new QTreeWidgetItem(QStringList{cuenta, descripcion});
-    it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    it->setData(0, Qt::UserRole, clave);
-    it->setCheckState(0, Qt::Checked);
-    claves_.insert(clave, it);
-    ItemActual = it;
-    return it;
-}
-
-QTreeWidgetItem* Frm_AgrupCuentas::agregarCuenta(const QString& cuenta, const QString& descripcion) {
-    QTreeWidgetItem* it = nuevoItem(cuenta, descripcion);
-    if (it) LstTodo_->addTopLevelItem(it);
-    return it;
-}
-
-QTreeWidgetItem* Frm_AgrupCuentas::item(const QString& cuenta) const { return claves_.value(u'd' + cuenta); }
-
 void Frm_AgrupCuentas::AsignarDatos() {
     ado::Recordset det;
     const TrapReport report = [](const VbError& e) {
@@ -272,9 +266,7 @@ void Frm_AgrupCuentas::AsignarDatos() {
     };
     runTrapped(report, {
         [&] {
-            LstTodo_->clear();
-            claves_.clear();
-            ItemActual = nullptr;
+            cuentas_->vaciar();
         },
         [&] {
             if (rsAgrupacion.State() != ado::ad::StateOpen || rsAgrupacion.Bof() || rsAgrupacion.Eof()) return;
@@ -292,10 +284,8 @@ void Frm_AgrupCuentas::AsignarDatos() {
         },
         [&] {
             if (det.State() != ado::ad::StateOpen) return;
-            QList<QTreeWidgetItem*> nuevos;
-            const int filas = int(std::max(0L, det.RecordCount()));   // -1 when the cursor cannot tell
-            nuevos.reserve(filas);
-            claves_.reserve(filas);
+            std::vector<ListaCuentas::Cuenta> nuevas;
+            nuevas.reserve(size_t(std::max(0L, det.RecordCount())));   // -1 when the cursor cannot tell
             // By position: the statement above names its two columns.
             for (; !det.Eof(); det.MoveNext()) {
                 const QString cuenta = Utilidades().NullToText(det.Fields(0).Value());
@@ -304,9 +294,9 @@ void Frm_AgrupCuentas::AsignarDatos() {
                     d.isNull() ? DB().DatosTabla(QStringLiteral("MA_CUENTAS"), cuenta, QStringLiteral("DESCRIPCION"), QStringLiteral("Codigo"),
                                                  QStringLiteral("8"), QString(), true, false).toText()
                                : vbtext::Trim(d.toText());
-                if (QTreeWidgetItem* it = nuevoItem(cuenta, descripcion)) nuevos << it;
+                nuevas.push_back({cuenta, descripcion, true});
             }
-            LstTodo_->addTopLevelItems(nuevos);
+            cuentas_->cargar(std::move(nuevas));
         },
     });
 }
@@ -345,34 +335,22 @@ void Frm_AgrupCuentas::cmdAsociar_Click() {
         [&] {
             QStringList nuevas;
             for (const QString& v : valores)
-                if (!claves_.contains(u'd' + v)) nuevas << v;
+                if (!cuentas_->contiene(v)) nuevas << v;
             const QHash<QString, QString> desc = descripciones(nuevas);
-            for (const QString& v : nuevas) {
-                if (claves_.contains(u'd' + v)) continue;   // chosen twice
-                agregarCuenta(v, desc.value(v.trimmed().toUpper()));
-            }
-            if (ItemActual) LstTodo_->scrollToItem(ItemActual);
+            int ultima = -1;
+            for (const QString& v : nuevas)   // one chosen twice is listed once
+                if (cuentas_->agregar(v, desc.value(v.trimmed().toUpper()))) ultima = cuentas_->count() - 1;
+            if (ultima >= 0) LstTodo_->scrollTo(cuentas_->index(ultima, 0));
         },
     });
 }
 
-void Frm_AgrupCuentas::SeleccionaTodoList(QTreeWidget* lst, bool Seleccionar) {
-    for (int i = 0; i < lst->topLevelItemCount(); ++i) lst->topLevelItem(i)->setCheckState(0, Seleccionar ? Qt::Checked : Qt::Unchecked);
-}
+void Frm_AgrupCuentas::SeleccionaTodoList(ListaCuentas* lst, bool Seleccionar) { lst->tildarTodas(Seleccionar); }
 
 void Frm_AgrupCuentas::HabilitaBotones(bool estado) {
     for (int p : {6, 4, 2, 1}) UtilBox1_->setDisponible(p, estado);
     UtilBox1_->setDisponible(5, false);
     UtilBox1_->setDisponible(2, false);
-}
-
-QStringList Frm_AgrupCuentas::cuentasTildadas() const {
-    QStringList out;
-    for (int i = 0; i < LstTodo_->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* it = LstTodo_->topLevelItem(i);
-        if (it->checkState(0) == Qt::Checked) out << it->data(0, Qt::UserRole).toString().mid(1);
-    }
-    return out;
 }
 
 // The ticked accounts go in with multi-row INSERTs of a few hundred rows
@@ -429,9 +407,7 @@ void Frm_AgrupCuentas::grabarUnaVez(const QString& codigo) {
     if (conReferencia) {
         ado::Recordset actuales;
         abrir(QStringLiteral("SELECT Cuenta FROM TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '") + q(codigo) + u'\'', actuales, 0, 1);
-        QSet<QString> ahora;
-        for (; !actuales.Eof(); actuales.MoveNext()) ahora.insert(actuales[QStringLiteral("Cuenta")].toText());
-        if (ahora != leido_->cuentas) throw ConflictoEdicion{};
+        if (!mismasCuentas(actuales, leido_->cuentas)) throw ConflictoEdicion{};
     }
     QString borrar = QStringLiteral("DELETE TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '") + q(codigo) + u'\'';
     long n = 0;
@@ -440,10 +416,10 @@ void Frm_AgrupCuentas::grabarUnaVez(const QString& codigo) {
         const ado::ErrorItem e = db.gCnn.errors().Item(0);
         throw ado::AdoError(e.Number, e.Description, e.Source);
     }
-    const QStringList cuentas = cuentasTildadas();
+    const QStringList cuentas = cuentas_->tildadas();
     insertarCuentas(codigo, cuentas);
     tx.commit();
-    leido_ = Leido{codigo, descripcion, QSet<QString>(cuentas.begin(), cuentas.end())};
+    leido_ = Leido{codigo, descripcion, cuentas};
 }
 
 void Frm_AgrupCuentas::GrabarAgrupacion() {
@@ -500,9 +476,7 @@ void Frm_AgrupCuentas::Borrar() {
         try {
             if (!borrarUnaVez(codigo)) return;
             for (QLineEdit* t : txtfields_) t->setText(QString());
-            LstTodo_->clear();
-            claves_.clear();
-            ItemActual = nullptr;
+            cuentas_->vaciar();
             leido_.reset();
             return;
         } catch (const VbError& e) {

@@ -1,7 +1,6 @@
 #pragma once
 #include "platform/ado/Recordset.h"
 #include <QMainWindow>
-#include <QSet>
 #include <array>
 #include <optional>
 
@@ -9,8 +8,8 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
+class ListaCuentas;
 class QStatusBar;
 class SkinFramework;
 class UtilBox;
@@ -27,7 +26,7 @@ public:
 
     void Form_Load();
     bool ParamCargados() const { return true; }
-    static void SeleccionaTodoList(QTreeWidget* lst, bool Seleccionar);
+    static void SeleccionaTodoList(ListaCuentas* lst, bool Seleccionar);
 
     // Handlers, public so that the suite's tests and the toolbar reach them.
     void UtilBox1_ButtonClick(const QString& comando);
@@ -40,13 +39,12 @@ public:
     void HabilitaBotones(bool estado);
 
     QLineEdit* txtfields(int i) const { return txtfields_[size_t(i)]; }
-    QTreeWidget* LstTodo() const { return LstTodo_; }
+    QTreeView* LstTodo() const { return LstTodo_; }
+    ListaCuentas* Cuentas() const { return cuentas_; }
     UtilBox* UtilBox1() const { return UtilBox1_; }
     QStatusBar* sbStatusBar() const;
     QPushButton* cmdAsociar() const { return cmdAsociar_; }
     int CampoActual() const { return CampoActual_; }
-    // The item of an account code, nullptr when it is not in the list.
-    QTreeWidgetItem* item(const QString& cuenta) const;
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -56,20 +54,16 @@ protected:
 private:
     void Generar();
     void AsignarDatos();
-    QTreeWidgetItem* agregarCuenta(const QString& cuenta, const QString& descripcion);
-    QTreeWidgetItem* nuevoItem(const QString& cuenta, const QString& descripcion);
     void colocar();
     int indiceCampo(const char* campo) const;
     void grabarUnaVez(const QString& codigo);
     void insertarCuentas(const QString& codigo, const QStringList& cuentas);
     bool borrarUnaVez(const QString& codigo);
     void recordarLeido(const QString& codigo);
-    QStringList cuentasTildadas() const;
 
     QString TablaPrincipal;
     ado::Recordset rsAgrupacion;
     int CampoActual_ = 0;
-    QTreeWidgetItem* ItemActual = nullptr;
     bool Validando = false;
 
     // What the clerk saw of the grouping when it was loaded, to tell whether
@@ -77,7 +71,7 @@ private:
     struct Leido {
         QString codigo;
         std::optional<QString> descripcion;   // nothing when it did not exist
-        QSet<QString> cuentas;
+        QStringList cuentas;   // each once
     };
     std::optional<Leido> leido_;
 
@@ -88,8 +82,8 @@ private:
     QLabel* Label2_;
     std::array<QLineEdit*, 2> txtfields_;
     QPushButton* cmdAsociar_;
-    QTreeWidget* LstTodo_;
+    QTreeView* LstTodo_;
+    ListaCuentas* cuentas_;
     QPushButton* CmdSeleccionarTodo_;
     QPushButton* CmdDeSeleccionarTodo_;
-    QHash<QString, QTreeWidgetItem*> claves_;   // "d" + code -> item
 };

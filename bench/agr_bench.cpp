@@ -10,6 +10,7 @@
 #include "ScriptedPrompt.h"
 #include "TestDb.h"
 #include "app/Frm_AgrupCuentas.h"
+#include "app/ListaCuentas.h"
 #include "app/Sesion.h"
 #include "data/DB_Dll.h"
 #include "lookup/Lib_ClsCons3.h"
@@ -178,7 +179,7 @@ Escala agrupacion(Motor m, int n) {
     Escala e{};
     e.carga = medir(veces, [&] {
         QTest::keyClick(w.txtfields(0), Qt::Key_Return);
-        if (w.LstTodo()->topLevelItemCount() != n) std::fprintf(stderr, "carga incompleta: %d\n", w.LstTodo()->topLevelItemCount());
+        if (w.Cuentas()->count() != n) std::fprintf(stderr, "carga incompleta: %d\n", w.Cuentas()->count());
     }, [&] { w.txtfields(0)->setText(QStringLiteral("96")); w.txtfields(0)->setFocus(); });
     e.pisoCarga = medir(veces, [&] {
         piso.leer(QStringLiteral("SELECT D.Cuenta, C.DESCRIPCION FROM TA_AGRUPCUENTAS_DETALLE D INNER JOIN MA_CUENTAS C ON C.Codigo = D.Cuenta "

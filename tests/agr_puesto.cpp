@@ -20,7 +20,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSet>
-#include <QTreeWidget>
+#include "app/ListaCuentas.h"
 #include <cstdio>
 
 namespace {
@@ -35,11 +35,11 @@ QString nuevosMensajes(const ScriptedPrompt& p, size_t desde) {
 void fijarCuentas(Frm_AgrupCuentas& w, const QStringList& cuentas) {
     const QSet<QString> quiero(cuentas.begin(), cuentas.end());
     QSet<QString> listadas;
-    for (int i = 0; i < w.LstTodo()->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* it = w.LstTodo()->topLevelItem(i);
-        const QString c = it->text(0).trimmed();
+    ListaCuentas& l = *w.Cuentas();
+    for (int i = 0; i < l.count(); ++i) {
+        const QString c = l.at(i).codigo.trimmed();
         listadas.insert(c);
-        it->setCheckState(0, quiero.contains(c) ? Qt::Checked : Qt::Unchecked);
+        l.setTildada(i, quiero.contains(c));
     }
     pendientes.clear();
     for (const QString& c : cuentas)
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
         if (a[3] == u"leer") {
             w.txtfields(0)->setText(codigo);
             w.ValidaCampo(0);
-            std::printf("cuentas=%d\n", w.LstTodo()->topLevelItemCount());
+            std::printf("cuentas=%d\n", w.Cuentas()->count());
             const size_t antes = prompt.records.size();
             w.GrabarAgrupacion();
             for (size_t i = antes; i < prompt.records.size(); ++i) std::printf("mensaje: %s\n", qPrintable(prompt.records[i].text.simplified()));

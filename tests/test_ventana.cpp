@@ -25,7 +25,9 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
+#include "app/ListaCuentas.h"
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -99,9 +101,15 @@ protected:
     }
     int tildadas() const {
         int n = 0;
-        for (int i = 0; i < w->LstTodo()->topLevelItemCount(); ++i) n += w->LstTodo()->topLevelItem(i)->checkState(0) == Qt::Checked;
+        for (int i = 0; i < w->Cuentas()->count(); ++i) n += w->Cuentas()->at(i).tildada;
         return n;
     }
+    // The listed account of a code, nullptr when it is not listed.
+    const ListaCuentas::Cuenta* cuenta(const QString& codigo) const {
+        const int f = w->Cuentas()->fila(codigo);
+        return f < 0 ? nullptr : &w->Cuentas()->at(f);
+    }
+    void tildar(const QString& codigo, bool si) { w->Cuentas()->setTildada(w->Cuentas()->fila(codigo), si); }
     QString panel(const char* k) const { return w->sbStatusBar()->findChild<QLabel*>(QString::fromLatin1(k))->text(); }
     void tecla(QWidget* a, int k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(a, Qt::Key(k), m); }
 
@@ -119,12 +127,11 @@ TEST_P(Ventana, OpensTheGroupingOfTheCommandLineWithItsAccountsTicked) {
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Agrupación de Cuentas "));
     EXPECT_EQ(w->txtfields(0)->text(), QStringLiteral("0003"));
     EXPECT_EQ(w->txtfields(1)->text(), QStringLiteral("Ventas por zona"));
-    ASSERT_EQ(w->LstTodo()->topLevelItemCount(), 8);
+    ASSERT_EQ(w->Cuentas()->count(), 8);
     EXPECT_EQ(tildadas(), 8);
-    QTreeWidgetItem* it = w->item(QStringLiteral("410106"));
+    const ListaCuentas::Cuenta* it = cuenta(QStringLiteral("410106"));
     ASSERT_TRUE(it);
-    EXPECT_EQ(it->data(0, Qt::UserRole).toString(), QStringLiteral("d410106"));
-    EXPECT_EQ(it->text(1), QStringLiteral("Ventas zona Centro"));
+    EXPECT_EQ(it->descripcion, QStringLiteral("Ventas zona Centro"));
     EXPECT_EQ(panel("SERVER"), QStringLiteral("Srv: ") + env->db().servidor);
     EXPECT_EQ(panel("BASEDEDATOS"), QStringLiteral("Db: ") + env->db().base);
     EXPECT_EQ(panel("USUARIO"), QStringLiteral("Uid: ADMIN"));
@@ -140,13 +147,13 @@ TEST_P(Ventana, UnknownOrMissingCodeShowsAnEmptyGrouping) {
     abrir(QStringLiteral("@ParametroAdicional=0099;"));
     EXPECT_EQ(w->txtfields(0)->text(), QStringLiteral("0099"));
     EXPECT_EQ(w->txtfields(1)->text(), QString());
-    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 0);
+    EXPECT_EQ(w->Cuentas()->count(), 0);
     w.reset();
     reiniciarDB();
     abrir();
     EXPECT_EQ(w->txtfields(0)->text(), QString());
     EXPECT_EQ(w->txtfields(1)->text(), QString());
-    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 0);
+    EXPECT_EQ(w->Cuentas()->count(), 0);
 }
 
 TEST_P(Ventana, EnterLoadsClearsOrMovesOn) {
@@ -155,25 +162,25 @@ TEST_P(Ventana, EnterLoadsClearsOrMovesOn) {
     w->txtfields(0)->setText(QStringLiteral("0001"));
     tecla(w->txtfields(0), Qt::Key_Return);
     EXPECT_EQ(w->txtfields(1)->text(), QStringLiteral("Disponibilidades"));
-    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 5);
+    EXPECT_EQ(w->Cuentas()->count(), 5);
     // An empty code clears the description and leaves the list.
     w->txtfields(0)->setFocus();
     w->txtfields(0)->setText(QString());
     tecla(w->txtfields(0), Qt::Key_Return);
     EXPECT_EQ(w->txtfields(1)->text(), QString());
-    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 5);
+    EXPECT_EQ(w->Cuentas()->count(), 5);
     // Enter on the description only moves the focus on.
     w->txtfields(1)->setText(QStringLiteral("texto"));
     w->txtfields(1)->setFocus();
     tecla(w->txtfields(1), Qt::Key_Return);
     EXPECT_EQ(w->txtfields(1)->text(), QStringLiteral("texto"));
-    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 5);
+    EXPECT_EQ(w->Cuentas()->count(), 5);
     EXPECT_EQ(QApplication::focusWidget(), w->cmdAsociar());
 }
 
 TEST_P(Ventana, AddingAccountsKeepsTheOnesAlreadyListed) {
     abrir(QStringLiteral("@ParametroAdicional=0003;"));
-    w->item(QStringLiteral("410106"))->setCheckState(0, Qt::Unchecked);
+    tildar(QStringLiteral("410106"), false);
     valoresLookup = QStringList{QStringLiteral("410106"), QStringLiteral("110101")};
     QTest::mouseClick(w->cmdAsociar(), Qt::LeftButton);
     ASSERT_EQ(pedidos.size(), 1u);
@@ -181,14 +188,14 @@ TEST_P(Ventana, AddingAccountsKeepsTheOnesAlreadyListed) {
     EXPECT_TRUE(pedidos[0].CheckBoxes);
     EXPECT_EQ(pedidos[0].CampoDevuelto, QStringLiteral("CODIGO"));
     EXPECT_EQ(ClsCons().CampoDevuelto, QStringLiteral("IDARTICULO"));
-    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 9);
-    EXPECT_EQ(w->item(QStringLiteral("410106"))->checkState(0), Qt::Unchecked);
-    EXPECT_EQ(w->item(QStringLiteral("110101"))->checkState(0), Qt::Checked);
-    EXPECT_EQ(w->item(QStringLiteral("110101"))->text(1), QStringLiteral("Caja"));
+    EXPECT_EQ(w->Cuentas()->count(), 9);
+    EXPECT_EQ(cuenta(QStringLiteral("410106"))->tildada, false);
+    EXPECT_EQ(cuenta(QStringLiteral("110101"))->tildada, true);
+    EXPECT_EQ(cuenta(QStringLiteral("110101"))->descripcion, QStringLiteral("Caja"));
     // Nothing chosen changes nothing.
     valoresLookup.reset();
     QTest::mouseClick(w->cmdAsociar(), Qt::LeftButton);
-    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 9);
+    EXPECT_EQ(w->Cuentas()->count(), 9);
     QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("CmdSeleccionarTodo")), Qt::LeftButton);
     EXPECT_EQ(tildadas(), 9);
     QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("CmdDeSeleccionarTodo")), Qt::LeftButton);
@@ -205,7 +212,7 @@ TEST_P(Ventana, RightClickLooksUpOnlyTheCode) {
     EXPECT_EQ(pedidos[0].sql, QStringLiteral("SELECT DESCRIPCION , IDAGRUPACION FROM TA_AGRUPCUENTAS ORDER BY IDAGRUPACION"));
     EXPECT_EQ(pedidos[0].CampoDevuelto, QStringLiteral("IDAGRUPACION"));
     EXPECT_EQ(w->txtfields(1)->text(), QStringLiteral("Gastos de administración"));
-    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 20);
+    EXPECT_EQ(w->Cuentas()->count(), 20);
     // F3 from the code field looks it up too; the description field offers no lookup.
     w->txtfields(0)->setFocus();
     tecla(w->txtfields(0), Qt::Key_F3);
@@ -222,7 +229,7 @@ TEST_P(Ventana, SavingANewGroupingWritesHeaderAndTickedAccounts) {
     w->txtfields(1)->setText(QStringLiteral("Ventas d'Alba"));
     valoresLookup = QStringList{QStringLiteral("410101"), QStringLiteral("410102"), QStringLiteral("410103")};
     w->cmdAsociar_Click();
-    w->item(QStringLiteral("410103"))->setCheckState(0, Qt::Unchecked);
+    tildar(QStringLiteral("410103"), false);
     tecla(w->LstTodo(), Qt::Key_F10);
     EXPECT_EQ(descripcion("   7"), QStringLiteral("Ventas d'Alba"));
     EXPECT_EQ(detalle("   7"), (QStringList{QStringLiteral("410101"), QStringLiteral("410102")}));
@@ -235,7 +242,7 @@ TEST_P(Ventana, SavingANewGroupingWritesHeaderAndTickedAccounts) {
     w->txtfields(0)->setText(QStringLiteral("7"));
     w->ValidaCampo(0);
     EXPECT_EQ(w->txtfields(1)->text(), QStringLiteral("Ventas d'Alba"));
-    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 2);
+    EXPECT_EQ(w->Cuentas()->count(), 2);
 }
 
 // The accounts are written in batches of several hundred rows: across batch
@@ -256,8 +263,8 @@ TEST_P(Ventana, SavesManyAccountsInBatchesExactly) {
     w->txtfields(1)->setText(QStringLiteral("Muchas"));
     valoresLookup = cuentas;
     w->cmdAsociar_Click();
-    ASSERT_EQ(w->LstTodo()->topLevelItemCount(), 1203);
-    w->item(QStringLiteral("9800000"))->setCheckState(0, Qt::Unchecked);
+    ASSERT_EQ(w->Cuentas()->count(), 1203);
+    tildar(QStringLiteral("9800000"), false);
     tecla(w->LstTodo(), Qt::Key_F10);
     EXPECT_TRUE(prompt.records.empty());
     QStringList esperadas = cuentas.mid(1);
@@ -382,7 +389,7 @@ TEST_P(Ventana, EveryStatementGoesToSqlServerUnchanged) {
 
 TEST_P(Ventana, SavingAnExistingGroupingRewritesOnlyWhatChanged) {
     abrir(QStringLiteral("@ParametroAdicional=0003;"));
-    Frm_AgrupCuentas::SeleccionaTodoList(w->LstTodo(), false);
+    Frm_AgrupCuentas::SeleccionaTodoList(w->Cuentas(), false);
     w->txtfields(1)->setText(QStringLiteral("Zonas"));
     w->UtilBox1_ButtonClick(QStringLiteral("grabar"));
     EXPECT_EQ(descripcion("0003"), QStringLiteral("Zonas"));
@@ -418,7 +425,7 @@ TEST_P(Ventana, AFailedSaveWritesNothing) {
     EXPECT_EQ(detalle("0001").size(), 5);
     EXPECT_FALSE(DB().gCnn.inTransaction());
     // Without the bad account, Retry saves it all.
-    prompt.onMessage = [&](const ScriptedPrompt::Record&) { delete w->item(QString(30, u'9')); };
+    prompt.onMessage = [&](const ScriptedPrompt::Record&) { tildar(QString(30, u'9'), false); };
     prompt.answer(vb::Retry);
     w->GrabarAgrupacion();
     EXPECT_EQ(prompt.records.size(), 2u);
@@ -460,7 +467,7 @@ TEST_P(Ventana, DeleteAsksAndRemovesTheWholeGrouping) {
     prompt.answer(vb::Yes);
     w->Borrar();
     EXPECT_EQ(w->txtfields(0)->text(), QStringLiteral("0077"));
-    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 20);
+    EXPECT_EQ(w->Cuentas()->count(), 20);
     w->txtfields(0)->setText(QString());
     prompt.answer(vb::Yes);
     w->Borrar();
@@ -472,7 +479,7 @@ TEST_P(Ventana, DeleteAsksAndRemovesTheWholeGrouping) {
     EXPECT_TRUE(detalle("0002").isEmpty());
     EXPECT_EQ(w->txtfields(0)->text(), QString());
     EXPECT_EQ(w->txtfields(1)->text(), QString());
-    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 0);
+    EXPECT_EQ(w->Cuentas()->count(), 0);
 }
 
 TEST_P(Ventana, CloseEndsTheProcessAndUnknownTillsRegister) {
@@ -517,8 +524,8 @@ TEST_P(Ventana, AddsAccountsThroughTheRealDialogAndSavesThem) {
     });
     QTest::mouseClick(w->cmdAsociar(), Qt::LeftButton);
     EXPECT_TRUE(visto);
-    EXPECT_EQ(w->LstTodo()->topLevelItemCount(), 10);
-    EXPECT_EQ(w->item(QStringLiteral("110102"))->text(1), QStringLiteral("Caja chica"));
+    EXPECT_EQ(w->Cuentas()->count(), 10);
+    EXPECT_EQ(cuenta(QStringLiteral("110102"))->descripcion, QStringLiteral("Caja chica"));
     // The grouping lookup of the code field, answered with Esc, changes nothing.
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<Lib_FrmCons3*>(QApplication::activeModalWidget());
@@ -558,7 +565,7 @@ TEST(Ventana20000, ListsManyAccountsQuickly) {
     QElapsedTimer t;
     t.start();
     w.Form_Load();
-    EXPECT_EQ(w.LstTodo()->topLevelItemCount(), 20005);
+    EXPECT_EQ(w.Cuentas()->count(), 20005);
     EXPECT_LT(t.elapsed(), 20000);
     std::printf("20005 accounts loaded in %lld ms\n", static_cast<long long>(t.elapsed()));
     reiniciarDB();
@@ -644,7 +651,7 @@ TEST(ServidorPerdido, TheSaveSurvivesACutOrRestartAndNoEndsWithNothingHalfWritte
                            .arg(env.db().servidor, env.db().base));
     auto w = std::make_unique<Frm_AgrupCuentas>();
     w->Form_Load();
-    ASSERT_EQ(w->LstTodo()->topLevelItemCount(), 8);
+    ASSERT_EQ(w->Cuentas()->count(), 8);
     int avisos = 0;
     bool noAlAviso = false;
     prompt.onMessage = [&](const ScriptedPrompt::Record& r) {
@@ -697,7 +704,7 @@ TEST(ServidorPerdido, TheSaveSurvivesACutOrRestartAndNoEndsWithNothingHalfWritte
     EXPECT_EQ(leer(QStringLiteral("SELECT Descripcion FROM TA_AGRUPCUENTAS WHERE IDAGRUPACION = '0003'")), QStringLiteral("Con el servidor caído"));
     // 4. Down again, answered No: the program ends and nothing was written.
     grabar(QStringLiteral("No debe quedar"));
-    Frm_AgrupCuentas::SeleccionaTodoList(w->LstTodo(), false);
+    Frm_AgrupCuentas::SeleccionaTodoList(w->Cuentas(), false);
     ASSERT_TRUE(cluster("halt"));
     noAlAviso = true;
     EXPECT_THROW(w->GrabarAgrupacion(), ProcessEndRequested);

@@ -1,0 +1,104 @@
+#include "app/ListaCuentas.h"
+
+int ListaCuentas::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
+
+int ListaCuentas::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+
+QVariant ListaCuentas::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= count()) return {};
+    const Cuenta& c = at(index.row());
+    if (role == Qt::DisplayRole) return index.column() == 0 ? c.codigo : c.descripcion;
+    if (role == Qt::CheckStateRole && index.column() == 0) return c.tildada ? Qt::Checked : Qt::Unchecked;
+    return {};
+}
+
+bool ListaCuentas::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || index.column() != 0 || role != Qt::CheckStateRole || index.row() >= count()) return false;
+    setTildada(index.row(), Qt::CheckState(value.toInt()) == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags ListaCuentas::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    const Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return index.column() == 0 ? f | Qt::ItemIsUserCheckable : f;
+}
+
+QVariant ListaCuentas::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return section == 0 ? QStringLiteral("Codigo") : QStringLiteral("Descripcion");
+}
+
+int ListaCuentas::fila(const QString& codigo) const { return indice_.value(codigo, -1); }
+
+void ListaCuentas::vaciar() {
+    beginResetModel();
+    filas_.clear();
+    indice_.clear();
+    endResetModel();
+}
+
+void ListaCuentas::cargar(std::vector<Cuenta> filas) {
+    beginResetModel();
+    indice_.clear();
+    indice_.reserve(qsizetype(filas.size()));
+    filas_.clear();
+    filas_.reserve(filas.size());
+    for (Cuenta& c : filas) {
+        // One look-up: operator[] adds the code when it is new.
+        const qsizetype antes = indice_.size();
+        int& fila = indice_[c.codigo];
+        if (indice_.size() == antes) continue;
+        fila = int(filas_.size());
+        filas_.push_back(std::move(c));
+    }
+    endResetModel();
+}
+
+bool ListaCuentas::agregar(const QString& codigo, const QString& descripcion) {
+    if (indice_.contains(codigo)) return false;
+    const int n = count();
+    beginInsertRows({}, n, n);
+    filas_.push_back({codigo, descripcion, true});
+    indice_.insert(codigo, n);
+    endInsertRows();
+    return true;
+}
+
+void ListaCuentas::quitar(int fila) {
+    if (fila < 0 || fila >= count()) return;
+    beginRemoveRows({}, fila, fila);
+    indice_.remove(filas_[size_t(fila)].codigo);
+    filas_.erase(filas_.begin() + fila);
+    for (auto it = indice_.begin(); it != indice_.end(); ++it)
+        if (it.value() > fila) --it.value();
+    endRemoveRows();
+}
+
+void ListaCuentas::setTildada(int fila, bool tildada) {
+    if (fila < 0 || fila >= count() || filas_[size_t(fila)].tildada == tildada) return;
+    filas_[size_t(fila)].tildada = tildada;
+    const QModelIndex i = index(fila, 0);
+    Q_EMIT dataChanged(i, i, {Qt::CheckStateRole});
+}
+
+void ListaCuentas::tildarTodas(bool tildada) {
+    if (filas_.empty()) return;
+    for (Cuenta& c : filas_) c.tildada = tildada;
+    Q_EMIT dataChanged(index(0, 0), index(count() - 1, 0), {Qt::CheckStateRole});
+}
+
+QStringList ListaCuentas::tildadas() const {
+    QStringList out;
+    out.reserve(count());
+    for (const Cuenta& c : filas_)
+        if (c.tildada) out << c.codigo;
+    return out;
+}
+
+QStringList ListaCuentas::codigos() const {
+    QStringList out;
+    out.reserve(count());
+    for (const Cuenta& c : filas_) out << c.codigo;
+    return out;
+}
