@@ -9,6 +9,7 @@
 #include "lookup/Lib_ClsCons3.h"
 #include "platform/ProcessEnd.h"
 #include "platform/ado/TransactionGuard.h"
+#include "util/ConjuntoTextos.h"
 #include "util/ErrorTrap.h"
 #include "util/VbText.h"
 #include "util/ZtControlArray.h"
@@ -70,12 +71,11 @@ QHash<QString, QString> descripciones(const QStringList& cuentas) {
 // The detail rows read now hold exactly the accounts read before (each
 // listed once), in whatever order.
 bool mismasCuentas(ado::Recordset& rs, const QStringList& antes) {
-    QSet<QString> ahora;
-    ahora.reserve(antes.size());
-    for (; !rs.Eof(); rs.MoveNext()) ahora.insert(rs.Fields(0).Value().toText());
+    ConjuntoTextos ahora(size_t(antes.size()));
+    for (; !rs.Eof(); rs.MoveNext()) ahora.agregar(rs.Fields(0).Value().toText());
     if (ahora.size() != antes.size()) return false;
     for (const QString& c : antes)
-        if (!ahora.contains(c)) return false;
+        if (!ahora.contiene(c)) return false;
     return true;
 }
 
@@ -358,13 +358,17 @@ void Frm_AgrupCuentas::HabilitaBotones(bool estado) {
 // as one insert per account, in a fraction of the round trips.
 void Frm_AgrupCuentas::insertarCuentas(const QString& codigo, const QStringList& cuentas) {
     constexpr int kFilasPorSentencia = 500;
+    const QString cod = q(codigo);
     for (int desde = 0; desde < cuentas.size(); desde += kFilasPorSentencia) {
         const int hasta = std::min<int>(int(cuentas.size()), desde + kFilasPorSentencia);
         QString sql = QStringLiteral("INSERT INTO TA_AGRUPCUENTAS_DETALLE (IDAGRUPACION, Cuenta) VALUES ");
-        sql.reserve(sql.size() + (hasta - desde) * 40);
+        sql.reserve(sql.size() + (hasta - desde) * (cod.size() + 32));
         for (int i = desde; i < hasta; ++i) {
-            if (i > desde) sql += u',';
-            sql += QStringLiteral("('") + q(codigo) + QStringLiteral("','") + q(cuentas[i]) + QStringLiteral("')");
+            sql += i > desde ? QLatin1String(",('") : QLatin1String("('");
+            sql += cod;
+            sql += QLatin1String("','");
+            sql += cuentas[i].contains(u'\'') ? q(cuentas[i]) : cuentas[i];
+            sql += QLatin1String("')");
         }
         long n = 0;
         DB().gCnn.Execute(sql, &n);

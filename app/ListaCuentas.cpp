@@ -29,54 +29,36 @@ QVariant ListaCuentas::headerData(int section, Qt::Orientation orientation, int 
     return section == 0 ? QStringLiteral("Codigo") : QStringLiteral("Descripcion");
 }
 
-int ListaCuentas::fila(const QString& codigo) const { return indice_.value(codigo, -1); }
+int ListaCuentas::fila(const QString& codigo) const { return codigos_.posicion(codigo); }
 
 void ListaCuentas::vaciar() {
     beginResetModel();
     filas_.clear();
-    indice_.clear();
+    codigos_.clear();
     endResetModel();
 }
 
 void ListaCuentas::cargar(std::vector<Cuenta> filas) {
     beginResetModel();
-    indice_.clear();
-    indice_.reserve(qsizetype(filas.size()));
     filas_.clear();
     filas_.reserve(filas.size());
-    for (Cuenta& c : filas) {
-        // One look-up: operator[] adds the code when it is new.
-        const qsizetype antes = indice_.size();
-        int& fila = indice_[c.codigo];
-        if (indice_.size() == antes) continue;
-        fila = int(filas_.size());
-        filas_.push_back(std::move(c));
-    }
+    codigos_ = ConjuntoTextos(filas.size());
+    for (Cuenta& c : filas)
+        if (codigos_.agregar(c.codigo) >= 0) filas_.push_back(std::move(c));
     endResetModel();
 }
 
 bool ListaCuentas::agregar(const QString& codigo, const QString& descripcion) {
-    if (indice_.contains(codigo)) return false;
     const int n = count();
+    if (codigos_.contiene(codigo)) return false;
     beginInsertRows({}, n, n);
+    codigos_.agregar(codigo);
     filas_.push_back({codigo, descripcion, true});
-    indice_.insert(codigo, n);
     endInsertRows();
     return true;
 }
 
-void ListaCuentas::quitar(int fila) {
-    if (fila < 0 || fila >= count()) return;
-    beginRemoveRows({}, fila, fila);
-    indice_.remove(filas_[size_t(fila)].codigo);
-    filas_.erase(filas_.begin() + fila);
-    for (auto it = indice_.begin(); it != indice_.end(); ++it)
-        if (it.value() > fila) --it.value();
-    endRemoveRows();
-}
-
-void ListaCuentas::setTildada(int fila, bool tildada) {
-    if (fila < 0 || fila >= count() || filas_[size_t(fila)].tildada == tildada) return;
+void ListaCuentas::setTildada(int fila, bool tildada) {    if (fila < 0 || fila >= count() || filas_[size_t(fila)].tildada == tildada) return;
     filas_[size_t(fila)].tildada = tildada;
     const QModelIndex i = index(fila, 0);
     Q_EMIT dataChanged(i, i, {Qt::CheckStateRole});

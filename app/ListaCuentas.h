@@ -1,6 +1,6 @@
 #pragma once
 #include <QAbstractTableModel>
-#include <QHash>
+#include "util/ConjuntoTextos.h"
 #include <QStringList>
 #include <vector>
 
@@ -38,7 +38,6 @@ public:
     // Adds a ticked account at the end; false (and nothing changes) when the
     // code is already listed, so that it keeps its tick.
     bool agregar(const QString& codigo, const QString& descripcion);
-    void quitar(int fila);
     void setTildada(int fila, bool tildada);
     void tildarTodas(bool tildada);
     QStringList tildadas() const;
@@ -46,5 +45,5 @@ public:
 
 private:
     std::vector<Cuenta> filas_;
-    QHash<QString, int> indice_;   // code -> row
+    ConjuntoTextos codigos_;   // a code's position is its row: rows are only ever added
 };

@@ -27,6 +27,7 @@
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
 #include <cstdio>
@@ -177,8 +178,12 @@ Escala agrupacion(Motor m, int n) {
     Piso piso(env);
     const int veces = n >= 20000 ? 5 : 9;
     Escala e{};
+    // The window is on screen and the time runs until the list is painted.
+    w.show();
+    QCoreApplication::processEvents();
     e.carga = medir(veces, [&] {
         QTest::keyClick(w.txtfields(0), Qt::Key_Return);
+        w.LstTodo()->viewport()->repaint();
         if (w.Cuentas()->count() != n) std::fprintf(stderr, "carga incompleta: %d\n", w.Cuentas()->count());
     }, [&] { w.txtfields(0)->setText(QStringLiteral("96")); w.txtfields(0)->setFocus(); });
     e.pisoCarga = medir(veces, [&] {

@@ -178,6 +178,20 @@ TEST_P(Ventana, EnterLoadsClearsOrMovesOn) {
     EXPECT_EQ(QApplication::focusWidget(), w->cmdAsociar());
 }
 
+TEST_P(Ventana, SpaceInTheListTicksAndUnticksTheCurrentAccount) {
+    abrir(QStringLiteral("@ParametroAdicional=0003;"));
+    w->show();
+    QTreeView* v = w->LstTodo();
+    v->setFocus();
+    v->setCurrentIndex(w->Cuentas()->index(2, 0));
+    tecla(v, Qt::Key_Space);
+    EXPECT_FALSE(w->Cuentas()->at(2).tildada);
+    EXPECT_EQ(tildadas(), 7);
+    EXPECT_EQ(v->model()->data(w->Cuentas()->index(2, 0), Qt::CheckStateRole).toInt(), Qt::Unchecked);
+    tecla(v, Qt::Key_Space);
+    EXPECT_TRUE(w->Cuentas()->at(2).tildada);
+}
+
 TEST_P(Ventana, AddingAccountsKeepsTheOnesAlreadyListed) {
     abrir(QStringLiteral("@ParametroAdicional=0003;"));
     tildar(QStringLiteral("410106"), false);

@@ -45,6 +45,24 @@ bool isOneOf(const Tok& t, std::initializer_list<const char*> words) {
     return false;
 }
 
+// A token that the rewriting below leaves as it is wherever it stands: the
+// words it looks for, bracketed names, N'' texts, #dates# and ODBC escapes
+// are the ones it may change.
+bool sinCambio(const Tok& t) {
+    switch (t.kind) {
+    case K::Space:
+    case K::Comment:
+    case K::Number: return true;
+    case K::String: return !t.text.startsWith(u'N') && !t.text.startsWith(u'n');
+    case K::Symbol: return !t.isSymbol('{');
+    case K::Word:
+        return !isOneOf(t, {"WITH", "TOP", "DELETE", "dbo", "ISNULL", "LEN", "SUBSTRING", "MONTH", "YEAR", "DAY", "GETDATE", "CHARINDEX"});
+    case K::QuotedIdent:
+    case K::DateLiteral: return false;
+    }
+    return false;
+}
+
 // SET followed by one of SQL Server's session options (which these engines
 // have no use for); any other SET is a statement of its own.
 bool isSessionOption(const Tokens& t, size_t set) {
@@ -54,11 +72,14 @@ bool isSessionOption(const Tokens& t, size_t set) {
                                           "LOCK_TIMEOUT", "ANSI_PADDING", "ARITHABORT", "CONCAT_NULL_YIELDS_NULL"});
 }
 
-const Tok* firstWord(const Tokens& stmt) {
-    for (const Tok& t : stmt)
-        if (significant(t)) return &t;
+// The first significant token of t[from, to), nullptr when none.
+const Tok* firstWordIn(const Tokens& t, size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i)
+        if (significant(t[i])) return &t[i];
     return nullptr;
 }
+
+const Tok* firstWord(const Tokens& stmt) { return firstWordIn(stmt, 0, stmt.size()); }
 
 bool hasContent(const Tokens& stmt) { return firstWord(stmt) != nullptr; }
 
@@ -73,10 +94,11 @@ bool isGoLine(const Tokens& t, size_t i) {
     return lineStart && lineEnd;
 }
 
-bool startsStatement(const Tokens& t, size_t i, const Tokens& current) {
+// Whether t[i] begins a new statement after the piece t[from, i).
+bool startsStatement(const Tokens& t, size_t i, size_t from) {
     const Tok& w = t[i];
-    if (w.kind != K::Word || !hasContent(current)) return false;
-    const Tok* first = firstWord(current);
+    const Tok* first = firstWordIn(t, from, i);
+    if (w.kind != K::Word || !first) return false;
     const size_t p = prevSig(t, i);
     const Tok* prev = p == size_t(-1) ? nullptr : &t[p];
     // "ON DELETE" and "ON UPDATE" of a key clause, "FOR UPDATE" of a cursor.
@@ -126,25 +148,35 @@ QString jetDate(const QString& body, bool sqlite) {
 } // namespace
 
 std::vector<Tokens> SqlDialect::splitStatements(const QString& tsql) {
-    const Tokens t = tokenizeSql(tsql);
-    std::vector<Tokens> out;
-    Tokens cur;
+    Tokens t = tokenizeSql(tsql);
+    // The pieces are found first as ranges of t (the tests look back and
+    // ahead across pieces), then moved out whole.
+    std::vector<std::pair<size_t, size_t>> pieces;
+    size_t from = 0;
     int depth = 0;
-    auto flush = [&] {
-        if (hasContent(cur)) out.push_back(cur);
-        cur.clear();
+    auto flush = [&](size_t to) {
+        if (firstWordIn(t, from, to)) pieces.emplace_back(from, to);
         depth = 0;
     };
     for (size_t i = 0; i < t.size(); ++i) {
         const Tok& tok = t[i];
         if (tok.isSymbol('(')) ++depth;
         else if (tok.isSymbol(')')) depth = std::max(0, depth - 1);
-        if (depth == 0 && isGoLine(t, i)) { flush(); continue; }
-        if (depth == 0 && tok.isSymbol(';')) { flush(); continue; }
-        if (depth == 0 && startsStatement(t, i, cur)) flush();
-        cur.push_back(tok);
+        if (depth == 0 && (isGoLine(t, i) || tok.isSymbol(';'))) {
+            flush(i);
+            from = i + 1;
+            continue;
+        }
+        if (depth == 0 && startsStatement(t, i, from)) {
+            flush(i);
+            from = i;
+        }
     }
-    flush();
+    flush(t.size());
+    std::vector<Tokens> out;
+    out.reserve(pieces.size());
+    for (auto [a, b] : pieces)
+        out.emplace_back(std::make_move_iterator(t.begin() + long(a)), std::make_move_iterator(t.begin() + long(b)));
     return out;
 }
 
@@ -167,7 +199,7 @@ std::vector<NativeStatement> SqlDialect::translate(const QString& tsql) const {
     }
     for (Tokens& stmt : splitStatements(tsql)) {
         NativeStatement ns = rewrite(std::move(stmt));
-        if (ns.kind != NativeStatement::Kind::Sql || !ns.text.trimmed().isEmpty()) out.push_back(ns);
+        if (ns.kind != NativeStatement::Kind::Sql || !ns.text.trimmed().isEmpty()) out.push_back(std::move(ns));
     }
     return out;
 }
@@ -232,6 +264,9 @@ NativeStatement SqlDialect::rewrite(Tokens t) const {
         return {NativeStatement::Kind::Sql, {}};
     }
     const bool ddl = isOneOf(*first, {"CREATE", "ALTER"});
+    // Most statements (a long multi-row INSERT above all) hold nothing to
+    // rewrite: they go on as written without being rebuilt token by token.
+    if (!(ddl && pg) && std::all_of(t.begin(), t.end(), sinCambio)) return {NativeStatement::Kind::Sql, joinTokens(t).trimmed()};
 
     // Row limits found per parenthesis level: (level, limit text).
     std::vector<std::pair<int, QString>> limits;

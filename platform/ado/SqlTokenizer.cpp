@@ -1,5 +1,7 @@
 #include "platform/ado/SqlTokenizer.h"
 #include <QStringList>
+#include <algorithm>
+#include <array>
 
 namespace ado {
 
@@ -49,11 +51,27 @@ static int dateLiteralEnd(const QString& s, int i) {
     return digit ? j + 1 : -1;
 }
 
+// The texts of one ASCII character, made once and shared: most tokens of a
+// long statement (a multi-row INSERT) are single symbols and blanks, and
+// allocating a string for each was most of the cost of tokenizing it.
+static const QString& unCaracter(char16_t c) {
+    static const std::array<QString, 128> textos = [] {
+        std::array<QString, 128> t;
+        for (char16_t k = 0; k < 128; ++k) t[k] = QString(QChar(k));
+        return t;
+    }();
+    return textos[c];
+}
+
 std::vector<SqlToken> tokenizeSql(const QString& s) {
     std::vector<SqlToken> out;
     const int n = s.size();
+    out.reserve(size_t(n / 4));
     int i = 0;
-    auto push = [&](SqlToken::Kind k, int from, int to) { out.push_back({k, s.mid(from, to - from)}); };
+    auto push = [&](SqlToken::Kind k, int from, int to) {
+        if (to - from == 1 && s[from].unicode() < 128) out.push_back({k, unCaracter(s[from].unicode())});
+        else out.push_back({k, s.mid(from, to - from)});
+    };
     while (i < n) {
         const QChar c = s[i];
         const int start = i;
@@ -115,9 +133,11 @@ std::vector<SqlToken> tokenizeSql(const QString& s) {
             while (i < n && isWordChar(s[i])) ++i;
             push(SqlToken::Kind::Word, start, i);
         } else {
-            static const QStringList two = {QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("<>"),
-                                            QStringLiteral("!="), QStringLiteral("||"), QStringLiteral("::")};
-            if (i + 1 < n && two.contains(s.mid(i, 2))) i += 2;
+            static constexpr char16_t two[][2] = {{u'<', u'='}, {u'>', u'='}, {u'<', u'>'}, {u'!', u'='}, {u'|', u'|'}, {u':', u':'}};
+            if (i + 1 < n && std::any_of(std::begin(two), std::end(two), [&](const char16_t (&d)[2]) {
+                    return s[i].unicode() == d[0] && s[i + 1].unicode() == d[1];
+                }))
+                i += 2;
             else ++i;
             push(SqlToken::Kind::Symbol, start, i);
         }
@@ -128,6 +148,9 @@ std::vector<SqlToken> tokenizeSql(const QString& s) {
 QString joinTokens(const std::vector<SqlToken>& tokens, size_t from, size_t to) {
     QString r;
     to = std::min(to, tokens.size());
+    qsizetype largo = 0;
+    for (size_t i = from; i < to; ++i) largo += tokens[i].text.size();
+    r.reserve(largo);
     for (size_t i = from; i < to; ++i) r += tokens[i].text;
     return r;
 }

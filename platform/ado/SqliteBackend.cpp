@@ -166,8 +166,7 @@ private:
         }
         case SQLITE_FLOAT: return Variant(sqlite3_column_double(st, c));
         default: {
-            const QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
-                                                   sqlite3_column_bytes(st, c));
+            QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c)), sqlite3_column_bytes(st, c));
             if (col.adoType == 135 || col.adoType == 133) {
                 const QDateTime d = Variant(text).toDateTime();
                 if (d.isValid()) return Variant(d);
