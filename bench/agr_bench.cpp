@@ -28,7 +28,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <QTreeView>
 #include <QTreeWidget>
+#include "lookup/gui/FilasConsulta.h"
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -215,15 +217,15 @@ std::pair<double, double> consultaGrande(const EntornoPrueba& env, double* piso 
         d.show();
         QCoreApplication::processEvents();
         mostrada = double(t.nsecsElapsed()) / 1e6;
-        const int ultima = d.ListView1()->topLevelItemCount() - 1;
-        const QString buscado = d.ListView1()->topLevelItem(ultima)->text(0);
+        const int ultima = d.Filas()->count() - 1;
+        const QString buscado = d.Filas()->texto(ultima, 0);
         d.CmbSearch(0)->setFocus();
         d.CmbSearch(0)->setEditText(buscado.chopped(1));
         QElapsedTimer k;
         k.start();
         QTest::keyClick(d.CmbSearch(0)->lineEdit(), buscado.back().toLatin1());
         tecla = double(k.nsecsElapsed()) / 1e6;
-        if (d.ListView1()->currentItem() != d.ListView1()->topLevelItem(ultima)) std::fprintf(stderr, "la búsqueda no llegó a la última fila\n");
+        if (d.filaActual() != ultima) std::fprintf(stderr, "la búsqueda no llegó a la última fila\n");
         return RespuestaConsulta{};
     });
     const QString sql = QStringLiteral("SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE (TITULO=0)  ORDER BY CODIGO");

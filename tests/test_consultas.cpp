@@ -15,7 +15,9 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
+#include <QTreeView>
 #include <QTreeWidget>
+#include "lookup/gui/FilasConsulta.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -154,11 +156,11 @@ TEST_P(Consultas, ListDialogSearchesNarrowsAndAnswers) {
     d.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
     EXPECT_TRUE(QApplication::focusWidget() == d.CmbSearch(0)->lineEdit() || QApplication::focusWidget() == d.CmbSearch(0));
-    ASSERT_EQ(d.ListView1()->topLevelItemCount(), 3);
+    ASSERT_EQ(d.Filas()->count(), 3);
     EXPECT_EQ(d.cantidadCajas(), 2);
     // Typing in a search box selects the first row that starts with the text, in any case.
     QTest::keyClicks(d.CmbSearch(0)->lineEdit(), QStringLiteral("gas"));
-    EXPECT_EQ(d.ListView1()->currentItem()->text(0), QStringLiteral("Gastos de administración"));
+    EXPECT_EQ(d.Filas()->texto(d.filaActual(), 0), QStringLiteral("Gastos de administración"));
     d.Aceptar();
     EXPECT_EQ(d.respuesta().ValorDevuelto.toText(), QStringLiteral("0002"));
     // F5 narrows the statement with a LIKE condition before ORDER BY.
@@ -167,14 +169,14 @@ TEST_P(Consultas, ListDialogSearchesNarrowsAndAnswers) {
     // The column name is the engine's spelling of it; names ignore case.
     EXPECT_EQ(d.sqlNueva().toUpper().toStdString(),
               "SELECT DESCRIPCION , IDAGRUPACION FROM TA_AGRUPCUENTAS  WHERE DESCRIPCION LIKE 'VEN%' ORDER BY IDAGRUPACION ");
-    EXPECT_EQ(d.ListView1()->topLevelItemCount(), 1);
+    EXPECT_EQ(d.Filas()->count(), 1);
     d.NuevaBusqueda();
-    EXPECT_EQ(d.ListView1()->topLevelItemCount(), 3);
+    EXPECT_EQ(d.Filas()->count(), 3);
     // A key typed in the list goes to the current search box.
     d.ListView1()->setFocus();
     QTest::keyClicks(d.ListView1(), QStringLiteral("D"));
     EXPECT_EQ(d.CmbSearch(0)->currentText(), QStringLiteral("D"));
-    EXPECT_EQ(d.ListView1()->currentItem()->text(1), QStringLiteral("0001"));
+    EXPECT_EQ(d.Filas()->texto(d.filaActual(), 1), QStringLiteral("0001"));
     EXPECT_TRUE(prompt.records.empty());
 }
 
@@ -194,12 +196,12 @@ TEST_P(Consultas, HostileSearchTextsOnlyEverSearch) {
         d.show();
         d.CmbSearch(0)->setEditText(t);
         QTest::keyClick(d.CmbSearch(0), Qt::Key_F5);
-        EXPECT_EQ(d.ListView1()->topLevelItemCount(), 0) << t.left(40).toStdString();
+        EXPECT_EQ(d.Filas()->count(), 0) << t.left(40).toStdString();
         ++probados;
     }
     EXPECT_TRUE(prompt.records.empty()) << prompt.records[0].text.toStdString();
     Lib_FrmCons3 todo(p);
-    EXPECT_EQ(todo.ListView1()->topLevelItemCount(), 3);
+    EXPECT_EQ(todo.Filas()->count(), 3);
     informeFiabilidad(QStringLiteral("Entradas hostiles %1: %2 textos de búsqueda (F5) probados, filas alteradas: 0")
                           .arg(QString::fromLatin1(nombreMotor(GetParam()))).arg(probados));
 }
@@ -210,11 +212,11 @@ TEST_P(Consultas, TickListReturnsTheTickedCodes) {
     p.CheckBoxes = true;
     p.DestildarTodo = true;
     Lib_FrmCons3 d(p);
-    const int n = d.ListView1()->topLevelItemCount();
+    const int n = d.Filas()->count();
     ASSERT_GT(n, 200);
     EXPECT_EQ(d.ListView1()->header()->sectionSize(0), 25 * d.ListView1()->fontMetrics().horizontalAdvance(QLatin1Char('X')));
-    d.ListView1()->topLevelItem(0)->setCheckState(0, Qt::Checked);
-    d.ListView1()->topLevelItem(2)->setCheckState(0, Qt::Checked);
+    d.Filas()->setTildada(0, true);
+    d.Filas()->setTildada(2, true);
     d.Aceptar();
     // Without a return column, the first column's values come back.
     ASSERT_TRUE(d.respuesta().Valores.has_value());
@@ -272,7 +274,7 @@ TEST_P(Consultas, OptionListsAndFileLines) {
         Lib_FrmCons3 d(p);
         if (p.CheckBoxes) d.Aceptar();
         else {
-            d.ListView1()->setCurrentItem(d.ListView1()->topLevelItem(d.ListView1()->topLevelItemCount() - 1));
+            d.ListView1()->setCurrentIndex(d.Filas()->index(d.Filas()->count() - 1, 0));
             d.Aceptar();
         }
         return d.respuesta();
@@ -345,18 +347,19 @@ TEST_P(Consultas, QuantityKeysAndShortageReport) {
     p.CheckBoxes = true;
     p.UsaCantidades = true;
     Lib_FrmCons3 d(p);
-    QTreeWidget* l = d.ListView1();
-    l->setCurrentItem(l->topLevelItem(0));
+    QTreeView* l = d.ListView1();
+    FilasConsulta* f = d.Filas();
+    l->setCurrentIndex(f->index(0, 0));
     QTest::keyClick(l, Qt::Key_Delete);
-    EXPECT_EQ(l->topLevelItem(0)->text(2), QStringLiteral("0.00"));
-    EXPECT_EQ(l->topLevelItem(0)->checkState(0), Qt::Unchecked);
+    EXPECT_EQ(f->texto(0, 2), QStringLiteral("0.00"));
+    EXPECT_FALSE(f->tildada(0));
     QTest::keyClick(l, Qt::Key_Insert);
-    EXPECT_EQ(l->topLevelItem(0)->text(2), QStringLiteral("1.0"));
-    EXPECT_EQ(l->topLevelItem(0)->checkState(0), Qt::Checked);
+    EXPECT_EQ(f->texto(0, 2), QStringLiteral("1.0"));
+    EXPECT_TRUE(f->tildada(0));
     prompt.answerText(QStringLiteral("12,5"));
     QTest::keyClick(l, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(prompt.records.back().title, QStringLiteral("Carga de Datos"));
-    EXPECT_EQ(l->topLevelItem(0)->text(2), QStringLiteral("12.00"));
+    EXPECT_EQ(f->texto(0, 2), QStringLiteral("12.00"));
     d.Aceptar();
     EXPECT_EQ(*d.respuesta().Cantidades, QStringList{QStringLiteral("12.00")});
     // F12 reports a shortage of the selected article.
@@ -382,12 +385,14 @@ TEST_P(Consultas, ArticleRowsTakeTheColourOfTheirStockLevel) {
     p.StkNivel3 = 16711680;       // blue
     p.StkNivel4 = QString();      // no colour
     Lib_FrmCons3 d(p);
-    QTreeWidget* l = d.ListView1();
-    ASSERT_EQ(l->topLevelItemCount(), 4);
-    EXPECT_EQ(l->topLevelItem(0)->foreground(1).color(), QColor(255, 0, 0));
-    EXPECT_EQ(l->topLevelItem(1)->foreground(1).color(), QColor(0, 255, 0));
-    EXPECT_EQ(l->topLevelItem(2)->foreground(1).color(), QColor(0, 0, 255));
-    EXPECT_EQ(l->topLevelItem(3)->foreground(1).style(), Qt::NoBrush);
+    FilasConsulta* f = d.Filas();
+    ASSERT_EQ(f->count(), 4);
+    auto pincel = [&](int fila) { return f->data(f->index(fila, 1), Qt::ForegroundRole).value<QBrush>(); };
+    EXPECT_EQ(pincel(0).color(), QColor(255, 0, 0));
+    EXPECT_EQ(pincel(1).color(), QColor(0, 255, 0));
+    EXPECT_EQ(pincel(2).color(), QColor(0, 0, 255));
+    EXPECT_EQ(pincel(3).style(), Qt::NoBrush);
+    EXPECT_TRUE(f->data(f->index(0, 1), Qt::FontRole).value<QFont>().bold());
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, Consultas, ::testing::Values(Motor::Sqlite, Motor::Postgres),
@@ -414,11 +419,11 @@ TEST(ConsultasGrandes, HundredThousandRowsLoadAndSearchQuickly) {
     t.start();
     Lib_FrmCons3 d(p);
     const qint64 carga = t.elapsed();
-    ASSERT_EQ(d.ListView1()->topLevelItemCount(), 100000);
+    ASSERT_EQ(d.Filas()->count(), 100000);
     t.restart();
     d.CmbSearch(0)->setEditText(QStringLiteral("0099999"));
     const qint64 busqueda = t.elapsed();
-    EXPECT_EQ(d.ListView1()->currentItem()->text(0), QStringLiteral("0099999"));
+    EXPECT_EQ(d.Filas()->texto(d.filaActual(), 0), QStringLiteral("0099999"));
     std::printf("100000 rows: load %lld ms, search at the end %lld ms\n", static_cast<long long>(carga), static_cast<long long>(busqueda));
     EXPECT_LT(carga, 5000);
     EXPECT_LT(busqueda, 50);

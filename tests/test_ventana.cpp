@@ -26,7 +26,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <QTreeView>
 #include <QTreeWidget>
+#include "lookup/gui/FilasConsulta.h"
 #include "app/ListaCuentas.h"
 #include <functional>
 #include <gtest/gtest.h>
@@ -530,9 +532,9 @@ TEST_P(Ventana, AddsAccountsThroughTheRealDialogAndSavesThem) {
         ASSERT_TRUE(d);
         visto = true;
         for (const char* c : {"110101", "110102"}) {
-            const auto filas = d->ListView1()->findItems(QString::fromLatin1(c), Qt::MatchExactly, 0);
+            const QModelIndexList filas = d->Filas()->match(d->Filas()->index(0, 0), Qt::DisplayRole, QString::fromLatin1(c), -1, Qt::MatchExactly);
             ASSERT_EQ(filas.size(), 1);
-            filas.first()->setCheckState(0, Qt::Checked);
+            d->Filas()->setTildada(filas.first().row(), true);
         }
         QTest::keyClick(d->ListView1(), Qt::Key_Return);
     });
@@ -544,7 +546,7 @@ TEST_P(Ventana, AddsAccountsThroughTheRealDialogAndSavesThem) {
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<Lib_FrmCons3*>(QApplication::activeModalWidget());
         ASSERT_TRUE(d);
-        EXPECT_EQ(d->ListView1()->topLevelItemCount(), 3);
+        EXPECT_EQ(d->Filas()->count(), 3);
         QTest::keyClick(d, Qt::Key_Escape);
     });
     w->txtfields(0)->setFocus();

@@ -1,4 +1,5 @@
 #include "lookup/gui/Lib_FrmCons3.h"
+#include "lookup/gui/FilasConsulta.h"
 #include "data/Cfg.h"
 #include "data/DB_Dll.h"
 #include "lookup/AnchosColumnas.h"
@@ -18,7 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
@@ -71,8 +72,11 @@ Lib_FrmCons3::Lib_FrmCons3(const PedidoConsulta& pedido, QWidget* parent) : QDia
     filaCajas->setObjectName(QStringLiteral("filaCajas"));
     filaCajas->setMinimumHeight(QComboBox().sizeHint().height());
     cv->addWidget(filaCajas);
-    lista_ = new QTreeWidget(campos_);
+    filas_ = new FilasConsulta(this);
+    filas_->setCasillas(p_.CheckBoxes);
+    lista_ = new QTreeView(campos_);
     lista_->setObjectName(QStringLiteral("ListView1"));
+    lista_->setModel(filas_);
     lista_->setRootIsDecorated(false);
     lista_->setUniformRowHeights(true);
     lista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -81,6 +85,7 @@ Lib_FrmCons3::Lib_FrmCons3(const PedidoConsulta& pedido, QWidget* parent) : QDia
     f.setBold(true);
     f.setPointSize(10);
     lista_->setFont(f);
+    filas_->setFuenteColor(f);
     lista_->installEventFilter(this);
     lista_->header()->setSectionsClickable(true);
     cv->addWidget(lista_, 1);
@@ -107,15 +112,13 @@ Lib_FrmCons3::Lib_FrmCons3(const PedidoConsulta& pedido, QWidget* parent) : QDia
         auto [programa, parametro] = ProgramaMantenimiento(tabla_);
         if (gAbrirMantenimiento) gAbrirMantenimiento(programa, parametro);
     });
-    connect(lista_, &QTreeWidget::itemDoubleClicked, this, &Lib_FrmCons3::Aceptar);
+    connect(lista_, &QTreeView::doubleClicked, this, &Lib_FrmCons3::Aceptar);
     connect(lista_->header(), &QHeaderView::sectionClicked, this, [this](int c) {
-        lista_->sortItems(c, orden_);
+        filas_->sort(c, orden_);
         orden_ = orden_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-        indiceValido_ = false;
     });
     Cargar();
-    if (p_.DestildarTodo)
-        for (int i = 0; i < lista_->topLevelItemCount(); ++i) lista_->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+    if (p_.DestildarTodo) filas_->tildarTodas(false);
 }
 
 QComboBox* Lib_FrmCons3::caja(int i) {
@@ -144,8 +147,7 @@ void Lib_FrmCons3::Cargar() {
             esArticulos_ = vbtext::Contains(sql_, QStringLiteral("articulos"));
             respuesta_.Valores = QStringList();
             respuesta_.Cantidades = QStringList();
-            lista_->clear();
-            indiceValido_ = false;
+            filas_->vaciar();
         },
         [&] {
             fin = vbtext::Trim(sql_).isEmpty();
@@ -166,15 +168,11 @@ void Lib_FrmCons3::Cargar() {
         },
         [&] {
             if (fin) return;
-            lista_->setSortingEnabled(false);
             Encolumnar();
             Leer();
         },
         [&] {
-            if (!fin && p_.OrdenarPorLwv) {
-                lista_->setSortingEnabled(true);
-                lista_->sortByColumn(0, Qt::AscendingOrder);
-            }
+            if (!fin && p_.OrdenarPorLwv) filas_->sort(0, Qt::AscendingOrder);
         },
         [&] {
             if (!fin && !vbtext::Trim(p_.FiltroInicial).isEmpty()) caja(0)->setEditText(p_.FiltroInicial);
@@ -188,30 +186,24 @@ void Lib_FrmCons3::Cargar() {
         [&] {
             if (!fin) CalcularAncho();
         },
-        [&] { indexar(); },
     });
 }
 
 void Lib_FrmCons3::CargarFijas() {
     nueva_->setVisible(!p_.ocultarNueva);
-    lista_->setColumnCount(1);
-    lista_->setHeaderLabels({p_.Titulo});
+    filas_->setCabeceras({p_.Titulo});
     caja(0)->setProperty("Tag", p_.Titulo);
     int largo = int(p_.Titulo.size());
-    QList<QTreeWidgetItem*> filas;
+    std::vector<QString> celdas;
+    std::vector<char> tildes;
     for (int i = 0; i < p_.filas.size(); ++i) {
-        auto* it = new QTreeWidgetItem(QStringList{p_.filas[i]});
-        it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | (p_.CheckBoxes ? Qt::ItemIsUserCheckable : Qt::NoItemFlags));
-        if (p_.CheckBoxes) it->setCheckState(0, p_.tildadas.value(i) ? Qt::Checked : Qt::Unchecked);
+        celdas.push_back(p_.filas[i]);
+        tildes.push_back(p_.CheckBoxes && p_.tildadas.value(i));
         largo = std::max(largo, int(p_.filas[i].size()) + (p_.CheckBoxes ? 1 : 0));
-        filas << it;
     }
-    lista_->addTopLevelItems(filas);
-    if (p_.OrdenarPorLwv) {
-        lista_->setSortingEnabled(true);
-        lista_->sortByColumn(0, Qt::AscendingOrder);
-    }
-    if (lista_->topLevelItemCount() > 0) lista_->setCurrentItem(lista_->topLevelItem(0));
+    filas_->cargar(std::move(celdas), std::move(tildes), {});
+    if (p_.OrdenarPorLwv) filas_->sort(0, Qt::AscendingOrder);
+    irAFila(0);
     // 120 twips (8 px) a character, at most the screen's width.
     const int pantalla = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry().width() : 1024;
     const int ancho = std::min(pantalla, std::max(largo * 8, 160));
@@ -235,14 +227,14 @@ void Lib_FrmCons3::AplicarAnchos() {
     if (vbtext::Equals(tabla_, QStringLiteral("Stk_ma_articulos"))) tabla_ = QStringLiteral("VT_MA_ARTICULOS");
     const auto anchos = LeerAnchos(ArchivoAnchos(), tabla_);
     if (!anchos) return;
-    for (int i = 0; i < lista_->columnCount() && i < int(anchos->size()); ++i)
+    for (int i = 0; i < filas_->columnCount() && i < int(anchos->size()); ++i)
         if ((*anchos)[size_t(i)] > 0) lista_->header()->resizeSection(i, twipsAPx((*anchos)[size_t(i)]));
 }
 
 void Lib_FrmCons3::GuardarAnchosColumnas() {
     if (!p_.GrabarCfg || tabla_.isEmpty()) return;
     std::vector<double> anchos;
-    for (int i = 0; i < lista_->columnCount(); ++i) anchos.push_back(pxATwips(lista_->header()->sectionSize(i)));
+    for (int i = 0; i < filas_->columnCount(); ++i) anchos.push_back(pxATwips(lista_->header()->sectionSize(i)));
     GuardarAnchos(ArchivoAnchos(), tabla_, anchos);
 }
 
@@ -256,33 +248,33 @@ void Lib_FrmCons3::done(int r) {
 }
 
 void Lib_FrmCons3::Cantidad(int tecla, bool shift) {
-    QTreeWidgetItem* it = lista_->currentItem();
-    if (!it) return;
+    const int it = filaActual();
+    if (it < 0) return;
     const int col = IndiceColumna(QStringLiteral("**Cantidad**"));
     const QString actual = valorColumna(it, col);
     double v = vbtext::Val(actual);
     if (tecla == Qt::Key_Insert && shift) {
         const QString r = InputBox(QStringLiteral("Ingrese la Cantidad del Articulo..."), QStringLiteral("Carga de Datos"), actual);
         v = vbtext::Val(r);   // an empty or unreadable answer is a zero quantity
-        it->setText(col - 1, QString::number(v, 'f', 2));
-        if (p_.CheckBoxes) it->setCheckState(0, Qt::Checked);
+        filas_->setTexto(it, col - 1, QString::number(v, 'f', 2));
+        if (p_.CheckBoxes) filas_->setTildada(it, true);
     } else if (tecla == Qt::Key_Insert) {
-        it->setText(col - 1, QString::number(v + 1, 'f', 1));
-        if (p_.CheckBoxes) it->setCheckState(0, Qt::Checked);
+        filas_->setTexto(it, col - 1, QString::number(v + 1, 'f', 1));
+        if (p_.CheckBoxes) filas_->setTildada(it, true);
     } else if (tecla == Qt::Key_Delete && !shift) {
         v -= 1;
         if (v <= 0) {
-            if (p_.CheckBoxes) it->setCheckState(0, Qt::Unchecked);
-            it->setText(col - 1, QStringLiteral("0.00"));
+            if (p_.CheckBoxes) filas_->setTildada(it, false);
+            filas_->setTexto(it, col - 1, QStringLiteral("0.00"));
         } else {
-            it->setText(col - 1, QString::number(v, 'f', 1));
+            filas_->setTexto(it, col - 1, QString::number(v, 'f', 1));
         }
     }
 }
 
 void Lib_FrmCons3::InformarFaltante() {
-    QTreeWidgetItem* it = lista_->currentItem();
-    if (!it || !esArticulos_) return;
+    const int it = filaActual();
+    if (it < 0 || !esArticulos_) return;
     const QString articulo = vbtext::Trim(valorColumna(it, IndiceColumna(QStringLiteral("idarticulo"))));
     const QString descripcion = vbtext::Trim(valorColumna(it, IndiceColumna(QStringLiteral("Descripcion"))));
     if (MsgBox(QStringLiteral("Desea informar el articulo ") + articulo + u' ' + descripcion + QStringLiteral("\r\ncomo un faltante de stock?"),
@@ -318,8 +310,7 @@ void Lib_FrmCons3::Encolumnar() {
         anchos.push_back(ancho);
     }
     for (size_t i = size_t(rs_.FieldCount()); i < cajas_.size(); ++i) cajas_[i]->setVisible(false);
-    lista_->setColumnCount(int(cabeceras.size()));
-    lista_->setHeaderLabels(cabeceras);
+    filas_->setCabeceras(cabeceras);
     const int x = lista_->fontMetrics().horizontalAdvance(QLatin1Char('X'));
     for (size_t i = 0; i < anchos.size(); ++i) lista_->header()->resizeSection(int(i), anchos[i] * x);
 }
@@ -337,19 +328,25 @@ void Lib_FrmCons3::Leer() {
         if (vbtext::Equals(rs_.Fields(i).Name(), QStringLiteral("Stock"))) stock = i;
     }
     const bool colorear = esArticulos_ && vbtext::Equals(p_.MuestraStock, QStringLiteral("SI")) && puntoPedido >= 0 && stock >= 0;
-    QList<QTreeWidgetItem*> filas;
+    std::vector<QString> celdas;
+    std::vector<char> tildes;
+    std::vector<QColor> colores;
+    const size_t filas = size_t(std::max(0L, rs_.RecordCount()));   // -1 when the cursor cannot tell
+    celdas.reserve(filas * size_t(n));
+    tildes.reserve(filas);
+    if (colorear) colores.reserve(filas);
     for (; !rs_.Eof(); rs_.MoveNext()) {
-        QStringList textos;
-        textos << vbtext::Trim(u.NullToText(rs_.Fields(0).Value()));
-        for (int j = 1; j < n; ++j) textos << u.FormatCode(u.NullToText(rs_.Fields(j).Value()), 0);
-        auto* it = new QTreeWidgetItem(textos);
-        it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | (p_.CheckBoxes ? Qt::ItemIsUserCheckable : Qt::NoItemFlags));
+        celdas.push_back(vbtext::Trim(u.NullToText(rs_.Fields(0).Value())));
+        for (int j = 1; j < n; ++j) celdas.push_back(u.FormatCode(u.NullToText(rs_.Fields(j).Value()), 0));
+        bool tildada = false;
         if (p_.CheckBoxes) {
             const QString v = indiceDevuelto >= 0 ? vbtext::Trim(u.NullToText(rs_.Fields(indiceDevuelto).Value())) : QString();
-            it->setCheckState(0, !v.isEmpty() && vbtext::Contains(p_.ValoresDefault, v) ? Qt::Checked : Qt::Unchecked);
+            tildada = !v.isEmpty() && vbtext::Contains(p_.ValoresDefault, v);
         }
+        tildes.push_back(tildada);
         if (colorear) {
             // Article rows take the colour of their stock level.
+            QColor color;
             try {
                 const double pp = u.TextToCurrency(u.NullToText(rs_.Fields(puntoPedido).Value()));
                 const double st = u.TextToCurrency(u.NullToText(rs_.Fields(stock).Value()));
@@ -358,27 +355,21 @@ void Lib_FrmCons3::Leer() {
                                                                                                  : p_.StkNivel4;
                 if (!vbtext::Trim(c.toText()).isEmpty()) {
                     const qint64 v = c.toLongLong();   // VB colour: red + green * 256 + blue * 65536
-                    const QColor color(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-                    QFont f = lista_->font();
-                    f.setBold(true);
-                    for (int j = 0; j < n; ++j) {
-                        it->setForeground(j, color);
-                        it->setFont(j, f);
-                    }
+                    color = QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
                 }
             } catch (const VbError&) {
             }
+            colores.push_back(color);
         }
-        filas << it;
     }
-    lista_->addTopLevelItems(filas);
-    if (lista_->topLevelItemCount() > 0) lista_->setCurrentItem(lista_->topLevelItem(0));
+    filas_->cargar(std::move(celdas), std::move(tildes), std::move(colores));
+    irAFila(0);
 }
 
 void Lib_FrmCons3::CalcularAncho() {
     auto* fila = campos_->findChild<QWidget*>(QStringLiteral("filaCajas"));
     int total = 0;
-    for (int i = 0; i < lista_->columnCount() && i < int(cajas_.size()); ++i) {
+    for (int i = 0; i < filas_->columnCount() && i < int(cajas_.size()); ++i) {
         const int x = lista_->header()->sectionPosition(i) + lista_->frameWidth();
         const int w = lista_->header()->sectionSize(i);
         cajas_[size_t(i)]->setGeometry(x, 0, std::max(20, w - 3), fila->minimumHeight());
@@ -389,39 +380,29 @@ void Lib_FrmCons3::CalcularAncho() {
     resize(std::min(pantalla - 32, std::max(480, total + 60)), std::max(height(), 420));
 }
 
-void Lib_FrmCons3::indexar() const {
-    indice_.assign(size_t(lista_->columnCount()), {});
-    const int n = lista_->topLevelItemCount();
-    for (auto& col : indice_) col.reserve(size_t(n));
-    for (int i = 0; i < n; ++i) {
-        const QTreeWidgetItem* it = lista_->topLevelItem(i);
-        for (size_t c = 0; c < indice_.size(); ++c) indice_[c].push_back(vbtext::Trim(it->text(int(c))).toCaseFolded());
-    }
-    indiceValido_ = true;
+int Lib_FrmCons3::Busqueda(int Clave, const QString& QueValor) const { return filas_->buscar(Clave, QueValor); }
+
+int Lib_FrmCons3::filaActual() const {
+    const QModelIndex i = lista_->currentIndex();
+    return i.isValid() ? i.row() : -1;
 }
 
-int Lib_FrmCons3::Busqueda(int Clave, const QString& QueValor) const {
-    if (!indiceValido_) indexar();
-    if (Clave < 0 || Clave >= int(indice_.size())) return -1;
-    const QString t = vbtext::Trim(QueValor).toCaseFolded();
-    const std::vector<QString>& col = indice_[size_t(Clave)];
-    for (size_t i = 0; i < col.size(); ++i)
-        if (col[i].startsWith(t)) return int(i);
-    return -1;
+void Lib_FrmCons3::irAFila(int fila) {
+    if (fila < 0 || fila >= filas_->count()) return;
+    lista_->setCurrentIndex(filas_->index(fila, 0));
+    lista_->scrollTo(filas_->index(fila, 0));
 }
 
 int Lib_FrmCons3::IndiceColumna(const QString& Columna) const {
-    for (int i = 0; i < lista_->columnCount(); ++i)
-        if (vbtext::Equals(vbtext::Trim(lista_->headerItem()->text(i)), vbtext::Trim(Columna))) return i + 1;
-    return lista_->columnCount() + 1;
+    for (int i = 0; i < filas_->columnCount(); ++i)
+        if (vbtext::Equals(vbtext::Trim(filas_->cabecera(i)), vbtext::Trim(Columna))) return i + 1;
+    return filas_->columnCount() + 1;
 }
 
 void Lib_FrmCons3::busquedaInstantanea(int c) {
     cajaActual_ = c;
     const int fila = Busqueda(c, cajas_[size_t(c)]->currentText());
-    if (fila < 0) return;
-    lista_->setCurrentItem(lista_->topLevelItem(fila));
-    lista_->scrollToItem(lista_->topLevelItem(fila));
+    irAFila(fila);
 }
 
 void Lib_FrmCons3::NuevaConsulta(int c) {
@@ -465,35 +446,33 @@ void Lib_FrmCons3::NuevaBusqueda() {
     if (!cajas_.empty()) cajas_[0]->setFocus();
 }
 
-QString Lib_FrmCons3::valorColumna(const QTreeWidgetItem* it, int columna1) const {
-    if (columna1 < 1 || columna1 > lista_->columnCount()) throw VbError(35600, QStringLiteral("Índice fuera de los límites"));
-    return it->text(columna1 - 1);
+QString Lib_FrmCons3::valorColumna(int fila, int columna1) const {
+    if (columna1 < 1 || columna1 > filas_->columnCount()) throw VbError(35600, QStringLiteral("Índice fuera de los límites"));
+    return filas_->texto(fila, columna1 - 1);
 }
 
 void Lib_FrmCons3::Aceptar() {
     const TrapReport report = [](const VbError& e) { return reporte(e, "CmdAceptar"); };
     runTrapped(report, {[&] {
         if (p_.CheckBoxes) {
-            if (p_.CampoDevuelto.isEmpty() && lista_->columnCount() > 0) p_.CampoDevuelto = lista_->headerItem()->text(0);
+            if (p_.CampoDevuelto.isEmpty() && filas_->columnCount() > 0) p_.CampoDevuelto = filas_->cabecera(0);
             QStringList valores;
-            for (int i = 0; i < lista_->topLevelItemCount(); ++i) {
-                const QTreeWidgetItem* it = lista_->topLevelItem(i);
-                if (it->checkState(0) == Qt::Checked) valores << valorColumna(it, IndiceColumna(p_.CampoDevuelto));
-            }
+            const int col = IndiceColumna(p_.CampoDevuelto);
+            for (int i = 0; i < filas_->count(); ++i)
+                if (filas_->tildada(i)) valores << valorColumna(i, col);
             respuesta_.Valores = valores;
             if (p_.UsaCantidades) {
                 // The quantities of the ticked rows, for the caller that asked for them.
                 QStringList cantidades;
                 const int col = IndiceColumna(QStringLiteral("**Cantidad**"));
-                for (int i = 0; i < lista_->topLevelItemCount(); ++i)
-                    if (lista_->topLevelItem(i)->checkState(0) == Qt::Checked && col <= lista_->columnCount())
-                        cantidades << lista_->topLevelItem(i)->text(col - 1);
+                for (int i = 0; i < filas_->count(); ++i)
+                    if (filas_->tildada(i) && col <= filas_->columnCount()) cantidades << filas_->texto(i, col - 1);
                 respuesta_.Cantidades = cantidades;
             }
             return;
         }
-        const QTreeWidgetItem* it = lista_->currentItem();
-        if (!it) return;
+        const int it = filaActual();
+        if (it < 0) return;
         QString ultimo;
         for (const QString& c : p_.CmpsDevueltos) respuesta_.CmpsDevueltos << (ultimo = valorColumna(it, IndiceColumna(c)));
         if (!vbtext::Trim(p_.CampoDevuelto).isEmpty()) ultimo = valorColumna(it, IndiceColumna(p_.CampoDevuelto));
@@ -512,12 +491,7 @@ void Lib_FrmCons3::reject() {
     QDialog::reject();
 }
 
-void Lib_FrmCons3::Marcar() {
-    for (int i = 0; i < lista_->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* it = lista_->topLevelItem(i);
-        it->setCheckState(0, it->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-    }
-}
+void Lib_FrmCons3::Marcar() { filas_->invertirTildes(); }
 
 void Lib_FrmCons3::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);

@@ -9,8 +9,8 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QScrollArea;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
+class FilasConsulta;
 
 // The list lookup dialog: the rows of one statement in columns, a search box
 // over each column (typing selects the first row that starts with the text,
@@ -46,7 +46,10 @@ public:
     QString sql() const { return sql_; }
     // The statement the last F5 built, before loading read it.
     QString sqlNueva() const { return sqlNueva_; }
-    QTreeWidget* ListView1() const { return lista_; }
+    QTreeView* ListView1() const { return lista_; }
+    FilasConsulta* Filas() const { return filas_; }
+    // The row under the cursor, -1 when none.
+    int filaActual() const;
     QComboBox* CmbSearch(int i) const { return cajas_.at(size_t(i)); }
     int cantidadCajas() const { return int(cajas_.size()); }
 
@@ -59,7 +62,8 @@ private:
     void CargarFijas();
     void AplicarAnchos();
     void GuardarAnchosColumnas();
-    QString valorColumna(const QTreeWidgetItem* it, int columna1) const;
+    QString valorColumna(int fila, int columna1) const;
+    void irAFila(int fila);
     void busquedaInstantanea(int caja);
 
     PedidoConsulta p_;
@@ -73,7 +77,8 @@ private:
     RespuestaConsulta respuesta_;
     QWidget* campos_;
     QScrollArea* desplazar_;
-    QTreeWidget* lista_;
+    QTreeView* lista_;
+    FilasConsulta* filas_;
     std::vector<QComboBox*> cajas_;
     QPushButton* aceptar_;
     QPushButton* cancelar_;
@@ -81,11 +86,6 @@ private:
     QPushButton* nuevo_;
     QPushButton* marcar_;
     Qt::SortOrder orden_ = Qt::AscendingOrder;
-    // Folded texts of every cell in list order, so that a keystroke's search
-    // over a long list compares plain strings; rebuilt after a load or a sort.
-    void indexar() const;
-    mutable std::vector<std::vector<QString>> indice_;
-    mutable bool indiceValido_ = false;
 };
 
 // Starts the maintenance program of the listed table (the window layer's
