@@ -1,5 +1,6 @@
 // The in-memory lists behind the window's accounts and the lookups' rows.
 #include "app/ListaCuentas.h"
+#include "lookup/gui/FilasConsulta.h"
 #include "util/ConjuntoTextos.h"
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -48,4 +49,33 @@ TEST(ListaCuentas, LoadsEachCodeOnceAndKeepsTicksWhenAdding) {
     l.vaciar();
     EXPECT_EQ(l.rowCount(), 0);
     EXPECT_EQ(l.fila(QStringLiteral("1")), -1);
+}
+
+TEST(FilasConsulta, SortsRowsWithTheirTicksAndSearchesIgnoringCaseAndBlanks) {
+    FilasConsulta f;
+    f.setCasillas(true);
+    f.setCabeceras({QStringLiteral("CODIGO"), QStringLiteral("DESCRIPCION")});
+    f.cargar({QStringLiteral("B"), QStringLiteral(" Ñandú"), QStringLiteral("a"), QStringLiteral("Caja"), QStringLiteral("B"),
+              QStringLiteral("Bancos"), QStringLiteral("C"), QStringLiteral("caja chica")},
+             {1, 0, 0, 1}, {QColor(Qt::red), QColor(), QColor(), QColor()});
+    ASSERT_EQ(f.count(), 4);
+    const struct { const char* texto; int columna; int fila; } busquedas[] = {
+        {"caja", 1, 1}, {"CAJA C", 1, 3}, {"  ñan", 1, 0}, {"b", 0, 0}, {"", 0, 0}, {"x", 0, -1}, {"a", 5, -1}};
+    for (const auto& b : busquedas) EXPECT_EQ(f.buscar(b.columna, QString::fromUtf8(b.texto)), b.fila) << b.texto;
+    // Exact order ("B" < "C" < "a"), stable for the two "B" rows; ticks and colours go with their rows.
+    f.sort(0, Qt::AscendingOrder);
+    const char* const asc[] = {"B", "B", "C", "a"};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(f.texto(i, 0), QString::fromLatin1(asc[i]));
+    EXPECT_EQ(f.texto(0, 1), QStringLiteral(" Ñandú"));
+    EXPECT_TRUE(f.tildada(0));
+    EXPECT_EQ(f.color(0), QColor(Qt::red));
+    EXPECT_TRUE(f.tildada(2));
+    f.sort(1, Qt::DescendingOrder);
+    EXPECT_EQ(f.texto(0, 1), QStringLiteral("caja chica"));
+    EXPECT_TRUE(f.tildada(0));
+    f.invertirTildes();
+    EXPECT_FALSE(f.tildada(0));
+    EXPECT_EQ(f.data(f.index(0, 0), Qt::CheckStateRole).toInt(), Qt::Unchecked);
+    EXPECT_FALSE(f.data(f.index(0, 1), Qt::CheckStateRole).isValid());
+    EXPECT_EQ(f.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("DESCRIPCION"));
 }
