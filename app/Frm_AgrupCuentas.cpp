@@ -68,14 +68,15 @@ QHash<QString, QString> descripciones(const QStringList& cuentas) {
     return out;
 }
 
-// The detail rows read now hold exactly the accounts read before (each
-// listed once), in whatever order.
-bool mismasCuentas(ado::Recordset& rs, const QStringList& antes) {
-    ConjuntoTextos ahora(size_t(antes.size()));
+// The detail rows read now hold exactly the n accounts read before (each
+// once, cuenta(i) the i-th), in whatever order.
+template <typename F>
+bool mismasCuentas(ado::Recordset& rs, int n, F cuenta) {
+    ConjuntoTextos ahora{size_t(n)};
     for (; !rs.Eof(); rs.MoveNext()) ahora.agregar(rs.Fields(0).Value().toText());
-    if (ahora.size() != antes.size()) return false;
-    for (const QString& c : antes)
-        if (!ahora.contiene(c)) return false;
+    if (ahora.size() != n) return false;
+    for (int i = 0; i < n; ++i)
+        if (!ahora.contiene(cuenta(i))) return false;
     return true;
 }
 
@@ -232,7 +233,7 @@ void Frm_AgrupCuentas::recordarLeido(const QString& codigo) {
     l.codigo = codigo;
     if (rsAgrupacion.State() == ado::ad::StateOpen && !rsAgrupacion.Eof())
         l.descripcion = Utilidades().NullToText(rsAgrupacion[QStringLiteral("Descripcion")]);
-    l.cuentas = cuentas_->codigos();
+    l.filasDeLista = cuentas_->count();   // copying tens of thousands of codes would cost more than the rest of the load
     leido_ = l;
 }
 
@@ -411,7 +412,11 @@ void Frm_AgrupCuentas::grabarUnaVez(const QString& codigo) {
     if (conReferencia) {
         ado::Recordset actuales;
         abrir(QStringLiteral("SELECT Cuenta FROM TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '") + q(codigo) + u'\'', actuales, 0, 1);
-        if (!mismasCuentas(actuales, leido_->cuentas)) throw ConflictoEdicion{};
+        const Leido& l = *leido_;
+        const bool mismas = l.filasDeLista >= 0
+                                ? mismasCuentas(actuales, l.filasDeLista, [&](int i) -> const QString& { return cuentas_->at(i).codigo; })
+                                : mismasCuentas(actuales, int(l.cuentas.size()), [&](int i) -> const QString& { return l.cuentas[i]; });
+        if (!mismas) throw ConflictoEdicion{};
     }
     QString borrar = QStringLiteral("DELETE TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = '") + q(codigo) + u'\'';
     long n = 0;
@@ -423,7 +428,7 @@ void Frm_AgrupCuentas::grabarUnaVez(const QString& codigo) {
     const QStringList cuentas = cuentas_->tildadas();
     insertarCuentas(codigo, cuentas);
     tx.commit();
-    leido_ = Leido{codigo, descripcion, cuentas};
+    leido_ = Leido{codigo, descripcion, cuentas, -1};
 }
 
 void Frm_AgrupCuentas::GrabarAgrupacion() {

@@ -71,7 +71,10 @@ private:
     struct Leido {
         QString codigo;
         std::optional<QString> descripcion;   // nothing when it did not exist
-        QStringList cuentas;   // each once
+        // The accounts, each once: these, or (filasDeLista >= 0) the first
+        // rows of the list, which after a load only ever grows at its end.
+        QStringList cuentas;
+        int filasDeLista = -1;
     };
     std::optional<Leido> leido_;
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 PKGS=(build-essential cmake pkg-config qt6-base-dev libsqlite3-dev libpq-dev unixodbc-dev unixodbc
       tdsodbc odbc-postgresql googletest libgtest-dev postgresql postgresql-contrib xvfb xauth
-      clang libclang-rt-14-dev dpkg-dev python3)
+      clang libclang-rt-14-dev dpkg-dev python3 libmimalloc-dev)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
