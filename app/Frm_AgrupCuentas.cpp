@@ -73,7 +73,7 @@ QHash<QString, QString> descripciones(const QStringList& cuentas) {
 template <typename F>
 bool mismasCuentas(ado::Recordset& rs, int n, F cuenta) {
     ConjuntoTextos ahora{size_t(n)};
-    for (; !rs.Eof(); rs.MoveNext()) ahora.agregar(rs.Fields(0).Value().toText());
+    for (; !rs.Eof(); rs.MoveNext()) ahora.agregar(rs.Celda(0).toText());
     if (ahora.size() != n) return false;
     for (int i = 0; i < n; ++i)
         if (!ahora.contiene(cuenta(i))) return false;
@@ -289,13 +289,13 @@ void Frm_AgrupCuentas::AsignarDatos() {
             nuevas.reserve(size_t(std::max(0L, det.RecordCount())));   // -1 when the cursor cannot tell
             // By position: the statement above names its two columns.
             for (; !det.Eof(); det.MoveNext()) {
-                const QString cuenta = Utilidades().NullToText(det.Fields(0).Value());
-                const ado::Variant d = det.Fields(1).Value();
+                QString cuenta = det.Celda(0).toText();   // toText: NullToText
+                const ado::Variant& d = det.Celda(1);
                 const QString descripcion =
                     d.isNull() ? DB().DatosTabla(QStringLiteral("MA_CUENTAS"), cuenta, QStringLiteral("DESCRIPCION"), QStringLiteral("Codigo"),
                                                  QStringLiteral("8"), QString(), true, false).toText()
                                : vbtext::Trim(d.toText());
-                nuevas.push_back({cuenta, descripcion, true});
+                nuevas.push_back({std::move(cuenta), descripcion, true});
             }
             cuentas_->cargar(std::move(nuevas));
         },

@@ -16,7 +16,12 @@ QString RTrim(const QString& s) {
     return s.left(i);
 }
 
-QString Trim(const QString& s) { return LTrim(RTrim(s)); }
+QString Trim(const QString& s) {
+    // Most texts have no blanks at either end: shared as they are, without
+    // the two intermediate copies (this runs for every cell of a lookup).
+    if (s.isEmpty() || (s.front() != u' ' && s.back() != u' ')) return s;
+    return LTrim(RTrim(s));
+}
 
 int InStr(const QString& s, const QString& what, int start) {
     if (start < 1) start = 1;

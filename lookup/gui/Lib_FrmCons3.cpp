@@ -336,11 +336,11 @@ void Lib_FrmCons3::Leer() {
     tildes.reserve(filas);
     if (colorear) colores.reserve(filas);
     for (; !rs_.Eof(); rs_.MoveNext()) {
-        celdas.push_back(vbtext::Trim(u.NullToText(rs_.Fields(0).Value())));
-        for (int j = 1; j < n; ++j) celdas.push_back(u.FormatCode(u.NullToText(rs_.Fields(j).Value()), 0));
+        celdas.push_back(vbtext::Trim(rs_.Celda(0).toText()));   // toText: NullToText
+        for (int j = 1; j < n; ++j) celdas.push_back(u.FormatCode(rs_.Celda(j).toText(), 0));
         bool tildada = false;
         if (p_.CheckBoxes) {
-            const QString v = indiceDevuelto >= 0 ? vbtext::Trim(u.NullToText(rs_.Fields(indiceDevuelto).Value())) : QString();
+            const QString v = indiceDevuelto >= 0 ? vbtext::Trim(rs_.Celda(indiceDevuelto).toText()) : QString();
             tildada = !v.isEmpty() && vbtext::Contains(p_.ValoresDefault, v);
         }
         tildes.push_back(tildada);

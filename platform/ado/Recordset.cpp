@@ -26,6 +26,17 @@ Variant Field::Value() const {
     return rs_->data_->rows[size_t(rs_->pos_)][size_t(index_)];
 }
 
+const Variant& Recordset::Celda(int columna) const {
+    requireOpen();
+    if (editMode_ != ad::EditNone) raise(err::NotAllowedInContext, QStringLiteral("No se permite la operación en este contexto."));
+    requireCurrent();
+    const auto& fila = data_->rows[size_t(pos_)];
+    if (columna < 0 || columna >= int(fila.size()))
+        raise(err::ItemNotFound, QStringLiteral("No se encontró el elemento en la colección que corresponde al nombre "
+                                                "o al ordinal solicitado (%1).").arg(columna));
+    return fila[size_t(columna)];
+}
+
 Variant Field::OriginalValue() const {
     if (rs_->editMode_ == ad::EditAdd) return {};
     rs_->requireCurrent();

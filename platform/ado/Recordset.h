@@ -56,6 +56,10 @@ public:
     Field Fields(int index);
     // Shorthand for Fields(name).Value().
     Variant operator[](const QString& name) { return Fields(name).Value(); }
+    // The current row's value of a column (0-based) as stored, without the
+    // copies of Fields(i).Value(): for loops over every row of a large read.
+    // Only while the row is current and not being edited.
+    const Variant& Celda(int columna) const;
 
     void AddNew();
     void Update();
