@@ -73,7 +73,8 @@ class Piso {
 public:
     explicit Piso(const EntornoPrueba& env) : motor_(env.db().motor) {
         if (motor_ == Motor::Sqlite) {
-            sqlite3_open((env.db().carpeta + QStringLiteral("DEMO.db")).toUtf8().constData(), &lite_);
+            // The same open flags as the program.
+            sqlite3_open_v2((env.db().carpeta + QStringLiteral("DEMO.db")).toUtf8().constData(), &lite_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
         } else {
             pg_ = PQconnectdb(QStringLiteral("service=%1 dbname=%2 user=postgres")
                                   .arg(qEnvironmentVariable("AGR_PG_SERVICE"), env.db().base).toUtf8().constData());

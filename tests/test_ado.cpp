@@ -97,6 +97,32 @@ TEST_P(Ado, RecordsetReadsFieldsByNameAndWalksRows) {
     EXPECT_TRUE(empty.Eof());
 }
 
+// The rows handed to a lookup's list stay as they were read when the
+// recordset then writes; Celda reads the current row as stored.
+TEST_P(Ado, RowsSharedWithAListAreNotChangedByLaterWrites) {
+    Connection c;
+    open(c);
+    Recordset rs;
+    rs.Open(QStringLiteral("SELECT * FROM TA_AGRUPCUENTAS ORDER BY IDAGRUPACION"), &c, ad::OpenDynamic, ad::LockOptimistic);
+    const auto compartidas = rs.Datos();
+    const long antes = long(compartidas->rows.size());
+    ASSERT_GT(antes, 1);
+    EXPECT_EQ(rs.Celda(0).toText(), compartidas->rows[0][0].toText());
+    EXPECT_EQ(number([&] { rs.Celda(9); }), err::ItemNotFound);
+    rs.Fields(QStringLiteral("Descripcion")).setValue(QStringLiteral("Cambiada"));
+    EXPECT_EQ(number([&] { rs.Celda(0); }), err::NotAllowedInContext);   // being edited
+    rs.Update();
+    rs.AddNew();
+    rs.Fields(QStringLiteral("IDAGRUPACION")).setValue(QStringLiteral("ZZ9"));
+    rs.Fields(QStringLiteral("Descripcion")).setValue(QStringLiteral("Nueva"));
+    rs.Update();
+    EXPECT_EQ(rs.RecordCount(), antes + 1);
+    EXPECT_EQ(long(compartidas->rows.size()), antes);
+    EXPECT_NE(compartidas->rows[0][1].toText(), QStringLiteral("Cambiada"));
+    rs.Delete();
+    EXPECT_EQ(long(compartidas->rows.size()), antes);
+}
+
 TEST_P(Ado, TextKeysCompareWithoutRegardToCase) {
     EXPECT_EQ(scalar(QStringLiteral("SELECT Codigo FROM MA_CUENTAS WHERE DESCRIPCION = 'CAJA'")).toText(), QStringLiteral("110101"));
     EXPECT_EQ(scalar(QStringLiteral("SELECT COUNT(*) FROM TA_USUARIOS WHERE Nombre = 'admin'")).toLongLong(), 1);

@@ -1,6 +1,7 @@
 // The in-memory lists behind the window's accounts and the lookups' rows.
 #include "app/ListaCuentas.h"
 #include "lookup/gui/FilasConsulta.h"
+#include "platform/ado/Recordset.h"
 #include "util/ConjuntoTextos.h"
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -51,31 +52,57 @@ TEST(ListaCuentas, LoadsEachCodeOnceAndKeepsTicksWhenAdding) {
     EXPECT_EQ(l.fila(QStringLiteral("1")), -1);
 }
 
+namespace {
+std::shared_ptr<const ado::ResultSet> filasDe(std::vector<std::vector<ado::Variant>> filas) {
+    auto r = std::make_shared<ado::ResultSet>();
+    r->hasRows = true;
+    r->rows = std::move(filas);
+    return r;
+}
+} // namespace
+
 TEST(FilasConsulta, SortsRowsWithTheirTicksAndSearchesIgnoringCaseAndBlanks) {
     FilasConsulta f;
     f.setCasillas(true);
     f.setCabeceras({QStringLiteral("CODIGO"), QStringLiteral("DESCRIPCION")});
-    f.cargar({QStringLiteral("B"), QStringLiteral(" Ñandú"), QStringLiteral("a"), QStringLiteral("Caja"), QStringLiteral("B"),
-              QStringLiteral("Bancos"), QStringLiteral("C"), QStringLiteral("caja chica")},
-             {1, 0, 0, 1}, {QColor(Qt::red), QColor(), QColor(), QColor()});
-    ASSERT_EQ(f.count(), 4);
+    f.cargar(filasDe({{QStringLiteral("B "), QStringLiteral(" Ñandú")},
+                      {QStringLiteral("a"), QStringLiteral("Caja")},
+                      {QStringLiteral("B"), QStringLiteral("Bancos")},
+                      {QStringLiteral("C"), QStringLiteral("caja chica")},
+                      {ado::Variant(12.5), ado::Variant::null()}}),
+             {1, 0, 0, 1, 0}, {QColor(Qt::red), QColor(), QColor(), QColor(), QColor()});
+    ASSERT_EQ(f.count(), 5);
+    // Shown as text without blanks at the ends; Null as nothing.
+    EXPECT_EQ(f.texto(0, 0), QStringLiteral("B"));
+    EXPECT_EQ(f.texto(0, 1), QStringLiteral("Ñandú"));
+    EXPECT_EQ(f.texto(4, 0), QStringLiteral("12.5"));
+    EXPECT_EQ(f.texto(4, 1), QString());
     const struct { const char* texto; int columna; int fila; } busquedas[] = {
-        {"caja", 1, 1}, {"CAJA C", 1, 3}, {"  ñan", 1, 0}, {"b", 0, 0}, {"", 0, 0}, {"x", 0, -1}, {"a", 5, -1}};
+        {"caja", 1, 1}, {"CAJA C", 1, 3}, {"  ñan", 1, 0}, {"b", 0, 0}, {"", 0, 0}, {"12", 0, 4}, {"x", 0, -1}, {"a", 5, -1}};
     for (const auto& b : busquedas) EXPECT_EQ(f.buscar(b.columna, QString::fromUtf8(b.texto)), b.fila) << b.texto;
-    // Exact order ("B" < "C" < "a"), stable for the two "B" rows; ticks and colours go with their rows.
+    // Exact order ("12.5" < "B" < "C" < "a"), stable for the two "B" rows; ticks and colours go with their rows.
     f.sort(0, Qt::AscendingOrder);
-    const char* const asc[] = {"B", "B", "C", "a"};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(f.texto(i, 0), QString::fromLatin1(asc[i]));
-    EXPECT_EQ(f.texto(0, 1), QStringLiteral(" Ñandú"));
-    EXPECT_TRUE(f.tildada(0));
-    EXPECT_EQ(f.color(0), QColor(Qt::red));
-    EXPECT_TRUE(f.tildada(2));
+    const char* const asc[] = {"12.5", "B", "B", "C", "a"};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(f.texto(i, 0), QString::fromLatin1(asc[i]));
+    EXPECT_EQ(f.texto(1, 1), QStringLiteral("Ñandú"));
+    EXPECT_TRUE(f.tildada(1));
+    EXPECT_EQ(f.color(1), QColor(Qt::red));
+    EXPECT_TRUE(f.tildada(3));
+    EXPECT_EQ(f.buscar(0, QStringLiteral("a")), 4);
+    // A text changed on screen stays with its row.
+    f.setTexto(1, 1, QStringLiteral("Cambiada"));
     f.sort(1, Qt::DescendingOrder);
     EXPECT_EQ(f.texto(0, 1), QStringLiteral("caja chica"));
     EXPECT_TRUE(f.tildada(0));
+    EXPECT_EQ(f.buscar(1, QStringLiteral("camb")), 1);
     f.invertirTildes();
     EXPECT_FALSE(f.tildada(0));
     EXPECT_EQ(f.data(f.index(0, 0), Qt::CheckStateRole).toInt(), Qt::Unchecked);
     EXPECT_FALSE(f.data(f.index(0, 1), Qt::CheckStateRole).isValid());
     EXPECT_EQ(f.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("DESCRIPCION"));
+    // Fixed option rows are shown exactly as given.
+    f.setCabeceras({QStringLiteral("Opciones")});
+    f.cargarTextos({QStringLiteral(" 1 - Uno "), QStringLiteral("2 - Dos")}, {});
+    EXPECT_EQ(f.texto(0, 0), QStringLiteral(" 1 - Uno "));
+    EXPECT_EQ(f.buscar(0, QStringLiteral("2")), 1);
 }

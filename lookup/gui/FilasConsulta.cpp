@@ -3,9 +3,33 @@
 #include <algorithm>
 #include <numeric>
 
+namespace {
+
+// VB's Trim: blanks only, not other white space.
+QStringView sinBlancos(QStringView s) {
+    qsizetype a = 0, b = s.size();
+    while (a < b && s[a] == u' ') ++a;
+    while (b > a && s[b - 1] == u' ') --b;
+    return s.mid(a, b - a);
+}
+
+} // namespace
+
 int FilasConsulta::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
 
 int FilasConsulta::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columnas_; }
+
+QString FilasConsulta::texto(int fila, int columna) const {
+    const size_t f = leida(fila);
+    if (!editados_.isEmpty()) {
+        const auto it = editados_.constFind(qint64(f) * columnas_ + columna);
+        if (it != editados_.cend()) return *it;
+    }
+    const ado::Variant& v = filas_->rows[f][size_t(columna)];
+    const QString t = v.toText();   // Null: ""
+    if (!recortar_ || t.isEmpty() || (t.front() != u' ' && t.back() != u' ')) return t;
+    return sinBlancos(t).toString();
+}
 
 QVariant FilasConsulta::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count() || index.column() >= columnas_) return {};
@@ -42,11 +66,18 @@ QVariant FilasConsulta::headerData(int section, Qt::Orientation orientation, int
     return cabecera(section);
 }
 
-void FilasConsulta::vaciar() {
-    beginResetModel();
-    celdas_.clear();
+void FilasConsulta::vaciarFilas() {
+    filas_.reset();
+    recortar_ = true;
+    orden_.clear();
     tildes_.clear();
     colores_.clear();
+    editados_.clear();
+}
+
+void FilasConsulta::vaciar() {
+    beginResetModel();
+    vaciarFilas();
     endResetModel();
 }
 
@@ -54,34 +85,48 @@ void FilasConsulta::setCabeceras(const QStringList& cabeceras) {
     beginResetModel();
     cabeceras_ = cabeceras;
     columnas_ = int(cabeceras.size());
-    celdas_.clear();
-    tildes_.clear();
-    colores_.clear();
+    vaciarFilas();
     endResetModel();
 }
 
-void FilasConsulta::cargar(std::vector<QString> celdas, std::vector<char> tildes, std::vector<QColor> colores) {
+void FilasConsulta::cargar(std::shared_ptr<const ado::ResultSet> filas, std::vector<char> tildes, std::vector<QColor> colores) {
     beginResetModel();
-    const size_t filas = columnas_ > 0 ? celdas.size() / size_t(columnas_) : 0;
-    celdas_ = std::move(celdas);
-    celdas_.resize(filas * size_t(columnas_));
+    vaciarFilas();
+    // Rows with fewer cells than the list has columns are not listed.
+    size_t n = 0;
+    if (filas) {
+        for (const auto& r : filas->rows)
+            if (r.size() < size_t(columnas_)) break; else ++n;
+    }
+    filas_ = std::move(filas);
+    orden_.resize(n);
+    std::iota(orden_.begin(), orden_.end(), 0);
     tildes_ = std::move(tildes);
-    tildes_.resize(filas, 0);
+    tildes_.resize(n, 0);
     colores_ = std::move(colores);
-    if (!colores_.empty()) colores_.resize(filas);
+    if (!colores_.empty()) colores_.resize(n);
     endResetModel();
+}
+
+void FilasConsulta::cargarTextos(const QStringList& textos, std::vector<char> tildes) {
+    auto r = std::make_shared<ado::ResultSet>();
+    r->hasRows = true;
+    r->rows.reserve(size_t(textos.size()));
+    for (const QString& t : textos) r->rows.push_back({ado::Variant(t)});
+    cargar(std::move(r), std::move(tildes), {});
+    recortar_ = false;
 }
 
 void FilasConsulta::setTexto(int fila, int columna, const QString& texto) {
     if (fila < 0 || fila >= count() || columna < 0 || columna >= columnas_) return;
-    celdas_[size_t(fila) * size_t(columnas_) + size_t(columna)] = texto;
+    editados_.insert(qint64(leida(fila)) * columnas_ + columna, texto);
     const QModelIndex i = index(fila, columna);
     Q_EMIT dataChanged(i, i, {Qt::DisplayRole});
 }
 
 void FilasConsulta::setTildada(int fila, bool tildada) {
-    if (fila < 0 || fila >= count() || (tildes_[size_t(fila)] != 0) == tildada) return;
-    tildes_[size_t(fila)] = tildada;
+    if (fila < 0 || fila >= count() || (tildes_[leida(fila)] != 0) == tildada) return;
+    tildes_[leida(fila)] = tildada;
     const QModelIndex i = index(fila, 0);
     Q_EMIT dataChanged(i, i, {Qt::CheckStateRole});
 }
@@ -100,41 +145,36 @@ void FilasConsulta::invertirTildes() {
 
 int FilasConsulta::buscar(int columna, const QString& texto) const {
     if (columna < 0 || columna >= columnas_) return -1;
-    const QStringView t = QStringView(texto).trimmed();
-    for (int f = 0; f < count(); ++f)
-        if (QStringView(this->texto(f, columna)).trimmed().startsWith(t, Qt::CaseInsensitive)) return f;
+    const QStringView t = sinBlancos(texto);
+    for (int f = 0; f < count(); ++f) {
+        const ado::Variant& v = filas_->rows[leida(f)][size_t(columna)];
+        // Text cells are compared where they are; others (and edited ones) as shown.
+        if (v.kind() == ado::Variant::Kind::Text && editados_.isEmpty()) {
+            if (sinBlancos(v.textRef()).startsWith(t, Qt::CaseInsensitive)) return f;
+        } else if (sinBlancos(this->texto(f, columna)).startsWith(t, Qt::CaseInsensitive)) {
+            return f;
+        }
+    }
     return -1;
 }
 
 void FilasConsulta::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= columnas_) return;
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<int> orden(static_cast<size_t>(count()));
-    std::iota(orden.begin(), orden.end(), 0);
-    std::stable_sort(orden.begin(), orden.end(), [&](int a, int b) {
-        const int c = texto(a, column).compare(texto(b, column));
+    const QModelIndexList antes = persistentIndexList();
+    std::vector<int> leidasAntes;
+    for (const QModelIndex& i : antes) leidasAntes.push_back(orden_[size_t(i.row())]);
+    std::vector<QString> clave(orden_.size());
+    for (size_t i = 0; i < orden_.size(); ++i) clave[size_t(orden_[i])] = texto(int(i), column);
+    std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) {
+        const int c = clave[size_t(a)].compare(clave[size_t(b)]);
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
     });
-    std::vector<QString> celdas;
-    celdas.reserve(celdas_.size());
-    std::vector<char> tildes;
-    tildes.reserve(tildes_.size());
-    std::vector<QColor> colores;
-    colores.reserve(colores_.size());
-    for (int f : orden) {
-        for (int c = 0; c < columnas_; ++c) celdas.push_back(std::move(celdas_[size_t(f) * size_t(columnas_) + size_t(c)]));
-        tildes.push_back(tildes_[size_t(f)]);
-        if (!colores_.empty()) colores.push_back(colores_[size_t(f)]);
-    }
-    // Keep the current row and selection on the same rows.
-    std::vector<int> nueva(orden.size());
-    for (size_t i = 0; i < orden.size(); ++i) nueva[size_t(orden[i])] = int(i);
-    const QModelIndexList antes = persistentIndexList();
+    // The current row and the selection stay on the same rows.
+    std::vector<int> posicion(orden_.size());
+    for (size_t i = 0; i < orden_.size(); ++i) posicion[size_t(orden_[i])] = int(i);
     QModelIndexList despues;
-    for (const QModelIndex& i : antes) despues << index(nueva[size_t(i.row())], i.column());
-    celdas_ = std::move(celdas);
-    tildes_ = std::move(tildes);
-    colores_ = std::move(colores);
+    for (size_t k = 0; k < size_t(antes.size()); ++k) despues << index(posicion[size_t(leidasAntes[k])], antes[qsizetype(k)].column());
     changePersistentIndexList(antes, despues);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

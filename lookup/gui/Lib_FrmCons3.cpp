@@ -194,14 +194,12 @@ void Lib_FrmCons3::CargarFijas() {
     filas_->setCabeceras({p_.Titulo});
     caja(0)->setProperty("Tag", p_.Titulo);
     int largo = int(p_.Titulo.size());
-    std::vector<QString> celdas;
     std::vector<char> tildes;
     for (int i = 0; i < p_.filas.size(); ++i) {
-        celdas.push_back(p_.filas[i]);
         tildes.push_back(p_.CheckBoxes && p_.tildadas.value(i));
         largo = std::max(largo, int(p_.filas[i].size()) + (p_.CheckBoxes ? 1 : 0));
     }
-    filas_->cargar(std::move(celdas), std::move(tildes), {});
+    filas_->cargarTextos(p_.filas, std::move(tildes));
     if (p_.OrdenarPorLwv) filas_->sort(0, Qt::AscendingOrder);
     irAFila(0);
     // 120 twips (8 px) a character, at most the screen's width.
@@ -328,22 +326,16 @@ void Lib_FrmCons3::Leer() {
         if (vbtext::Equals(rs_.Fields(i).Name(), QStringLiteral("Stock"))) stock = i;
     }
     const bool colorear = esArticulos_ && vbtext::Equals(p_.MuestraStock, QStringLiteral("SI")) && puntoPedido >= 0 && stock >= 0;
-    std::vector<QString> celdas;
+    // The rows stay where the recordset read them; only ticks and colours
+    // are worked out here, and only when there are any to give.
     std::vector<char> tildes;
     std::vector<QColor> colores;
-    const size_t filas = size_t(std::max(0L, rs_.RecordCount()));   // -1 when the cursor cannot tell
-    celdas.reserve(filas * size_t(n));
-    tildes.reserve(filas);
-    if (colorear) colores.reserve(filas);
-    for (; !rs_.Eof(); rs_.MoveNext()) {
-        celdas.push_back(vbtext::Trim(rs_.Celda(0).toText()));   // toText: NullToText
-        for (int j = 1; j < n; ++j) celdas.push_back(u.FormatCode(rs_.Celda(j).toText(), 0));
-        bool tildada = false;
-        if (p_.CheckBoxes) {
+    const bool tildar = p_.CheckBoxes && !p_.ValoresDefault.isEmpty();
+    for (; (tildar || colorear) && !rs_.Eof(); rs_.MoveNext()) {
+        if (tildar) {
             const QString v = indiceDevuelto >= 0 ? vbtext::Trim(rs_.Celda(indiceDevuelto).toText()) : QString();
-            tildada = !v.isEmpty() && vbtext::Contains(p_.ValoresDefault, v);
+            tildes.push_back(!v.isEmpty() && vbtext::Contains(p_.ValoresDefault, v));
         }
-        tildes.push_back(tildada);
         if (colorear) {
             // Article rows take the colour of their stock level.
             QColor color;
@@ -362,7 +354,7 @@ void Lib_FrmCons3::Leer() {
             colores.push_back(color);
         }
     }
-    filas_->cargar(std::move(celdas), std::move(tildes), std::move(colores));
+    filas_->cargar(rs_.Datos(), std::move(tildes), std::move(colores));
     irAFila(0);
 }
 

@@ -83,6 +83,10 @@ void Recordset::assign(ResultSet rs, Connection* conn, const QString& source) {
     open_ = true;
 }
 
+void Recordset::detach() {
+    if (data_.use_count() > 1) data_ = std::make_shared<ResultSet>(*data_);
+}
+
 void Recordset::Close() {
     requireOpen();
     if (editMode_ != ad::EditNone)
@@ -255,6 +259,7 @@ void Recordset::Update() {
                 for (size_t j = 0; j < r.columns.size(); ++j)
                     if (r.columns[j].name.compare(data_->columns[i].name, Qt::CaseInsensitive) == 0) row[i] = r.rows[0][j];
         }
+        detach();
         data_->rows.push_back(std::move(row));
         pos_ = long(data_->rows.size()) - 1;
     } else {
@@ -270,6 +275,7 @@ void Recordset::Update() {
             const ResultSet r = conn_->runNative(sql);
             if (r.affected == 0) raise(err::RowChanged, kRowChanged);
         }
+        detach();
         data_->rows[size_t(pos_)] = buffer_;
     }
     editMode_ = ad::EditNone;
@@ -292,6 +298,7 @@ void Recordset::Delete() {
     const SqlDialect& d = conn_->dialect();
     const ResultSet r = conn_->runNative(QStringLiteral("DELETE FROM %1 WHERE %2").arg(d.quoteIdent(t), whereForRow(original, all, keys)));
     if (r.affected == 0) raise(err::RowChanged, kRowChanged);
+    detach();
     data_->rows.erase(data_->rows.begin() + pos_);
     currentDeleted_ = true;
 }

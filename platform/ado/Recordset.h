@@ -67,6 +67,11 @@ public:
     void Delete();
     int EditMode() const { return editMode_; }
 
+    // The rows read, shared without a copy with whoever keeps them after the
+    // recordset closes (a lookup's list); a change made through the recordset
+    // afterwards goes to a copy of its own.
+    std::shared_ptr<const ResultSet> Datos() const { return data_; }
+
     // Fills an open recordset from rows already fetched (schema queries).
     void assign(ResultSet rs, Connection* conn, const QString& source);
 
@@ -77,6 +82,7 @@ private:
     void requireUpdatable() const;
     void requireBackward() const;
     int indexOf(const QString& name) const;
+    void detach();
     QString table() const;
     QString whereForRow(const std::vector<Variant>& original, const std::vector<bool>& compare,
                         const QStringList& keys) const;

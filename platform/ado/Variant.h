@@ -27,6 +27,8 @@ public:
     bool isEmpty() const { return kind() == Kind::Empty; }
     bool isNull() const { return kind() == Kind::Null; }
 
+    // The text of a Text value as stored, without a copy (kind() == Text only).
+    const QString& textRef() const { return std::get<QString>(v_); }
     // VB's CStr, except that Null gives "" (callers use NullToText anyway).
     QString toText() const;
     double toDouble() const;      // text is read like VB's Val
