@@ -56,7 +56,7 @@ namespace {
 std::shared_ptr<const ado::ResultSet> filasDe(std::vector<std::vector<ado::Variant>> filas) {
     auto r = std::make_shared<ado::ResultSet>();
     r->hasRows = true;
-    r->rows = std::move(filas);
+    for (auto& f : filas) r->rows.push_back(std::move(f));
     return r;
 }
 } // namespace

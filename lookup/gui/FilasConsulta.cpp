@@ -93,11 +93,7 @@ void FilasConsulta::cargar(std::shared_ptr<const ado::ResultSet> filas, std::vec
     beginResetModel();
     vaciarFilas();
     // Rows with fewer cells than the list has columns are not listed.
-    size_t n = 0;
-    if (filas) {
-        for (const auto& r : filas->rows)
-            if (r.size() < size_t(columnas_)) break; else ++n;
-    }
+    const size_t n = filas && filas->rows.width() >= size_t(columnas_) ? filas->rows.size() : 0;
     filas_ = std::move(filas);
     orden_.resize(n);
     std::iota(orden_.begin(), orden_.end(), 0);
@@ -111,8 +107,9 @@ void FilasConsulta::cargar(std::shared_ptr<const ado::ResultSet> filas, std::vec
 void FilasConsulta::cargarTextos(const QStringList& textos, std::vector<char> tildes) {
     auto r = std::make_shared<ado::ResultSet>();
     r->hasRows = true;
+    r->rows.setWidth(1);
     r->rows.reserve(size_t(textos.size()));
-    for (const QString& t : textos) r->rows.push_back({ado::Variant(t)});
+    for (const QString& t : textos) r->rows.push_back(std::vector<ado::Variant>{ado::Variant(t)});
     cargar(std::move(r), std::move(tildes), {});
     recortar_ = false;
 }

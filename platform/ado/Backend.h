@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/ado/ConnectionString.h"
+#include "platform/ado/RowTable.h"
 #include "platform/ado/Errors.h"
 #include "platform/ado/SqlDialect.h"
 #include "platform/ado/Variant.h"
@@ -19,7 +20,7 @@ struct ColumnInfo {
 struct ResultSet {
     bool hasRows = false;    // the statement returned a row set (possibly empty)
     std::vector<ColumnInfo> columns;
-    std::vector<std::vector<Variant>> rows;
+    RowTable rows;
     long affected = -1;      // rows changed by INSERT/UPDATE/DELETE, -1 otherwise
 };
 

@@ -172,7 +172,7 @@ public:
         if (SQL_SUCCEEDED(rc)) {
             ResultSet rs;
             readResult(st, rs);
-            for (auto& r : rs.rows)
+            for (const auto r : rs.rows)
                 if (r.size() > 2) out << r[2].toText();
         }
         auto d = diagnostics(SQL_HANDLE_STMT, st);
@@ -188,7 +188,7 @@ public:
         if (SQL_SUCCEEDED(rc)) {
             ResultSet rs;
             readResult(st, rs);
-            for (auto& r : rs.rows)
+            for (const auto r : rs.rows)
                 if (r.size() > 10)
                     out.push_back({r[3].toText(), adoTypeOfSql(SQLSMALLINT(r[4].toLongLong())), long(r[6].toLongLong()),
                                    r[10].toLongLong() != 0});
@@ -206,7 +206,7 @@ public:
         if (SQL_SUCCEEDED(rc)) {
             ResultSet rs;
             readResult(st, rs);
-            for (auto& r : rs.rows)
+            for (const auto r : rs.rows)
                 if (r.size() > 4) keys.emplace_back(r[4].toLongLong(), r[3].toText());
         }
         SQLFreeHandle(SQL_HANDLE_STMT, st);

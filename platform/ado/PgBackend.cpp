@@ -1,3 +1,9 @@
+// GCC 12 takes the text inside a moved Variant for possibly uninitialized (a
+// false positive of std::variant moves, reported at Qt's header): every cell
+// is set before it is moved.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #include "platform/ado/Backend.h"
 #include <QHash>
 #include <libpq-fe.h>
@@ -191,26 +197,25 @@ private:
             auto [type, size] = columnType(res, c);
             rs.columns.push_back({QString::fromUtf8(PQfname(res, c)), type, size});
         }
+        rs.rows.setWidth(size_t(nf));
         rs.rows.reserve(size_t(nt));
+        RowTable& cells = rs.rows;   // row after row
         for (int r = 0; r < nt; ++r) {
-            std::vector<Variant> row;
-            row.reserve(size_t(nf));
             for (int c = 0; c < nf; ++c) {
-                if (PQgetisnull(res, r, c)) { row.push_back(Variant::null()); continue; }
+                if (PQgetisnull(res, r, c)) { cells.addCell(Variant::null()); continue; }
                 const char* v = PQgetvalue(res, r, c);
                 switch (rs.columns[size_t(c)].adoType) {
-                case 11: row.push_back(Variant(v[0] == 't')); break;
-                case 2: case 3: case 20: row.push_back(Variant(static_cast<long long>(atoll(v)))); break;
-                case 4: case 5: case 131: row.push_back(Variant(QByteArray(v).toDouble())); break;
+                case 11: cells.addCell(Variant(v[0] == 't')); break;
+                case 2: case 3: case 20: cells.addCell(Variant(static_cast<long long>(atoll(v)))); break;
+                case 4: case 5: case 131: cells.addCell(Variant(QByteArray(v).toDouble())); break;
                 case 133: case 135: {
                     const QDateTime d = Variant(QString::fromUtf8(v)).toDateTime();
-                    row.push_back(d.isValid() ? Variant(d) : Variant(QString::fromUtf8(v)));
+                    cells.addCell(d.isValid() ? Variant(d) : Variant(QString::fromUtf8(v)));
                     break;
                 }
-                default: row.push_back(Variant(QString::fromUtf8(v, PQgetlength(res, r, c))));
+                default: cells.addCell(Variant(QString::fromUtf8(v, PQgetlength(res, r, c))));
                 }
             }
-            rs.rows.push_back(std::move(row));
         }
     }
 

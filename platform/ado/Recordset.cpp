@@ -30,7 +30,7 @@ const Variant& Recordset::Celda(int columna) const {
     requireOpen();
     if (editMode_ != ad::EditNone) raise(err::NotAllowedInContext, QStringLiteral("No se permite la operación en este contexto."));
     requireCurrent();
-    const auto& fila = data_->rows[size_t(pos_)];
+    const RowTable::Row fila = data_->rows[size_t(pos_)];
     if (columna < 0 || columna >= int(fila.size()))
         raise(err::ItemNotFound, QStringLiteral("No se encontró el elemento en la colección que corresponde al nombre "
                                                 "o al ordinal solicitado (%1).").arg(columna));
@@ -48,7 +48,7 @@ void Field::setValue(const Variant& v) {
     r.requireUpdatable();
     if (r.editMode_ == ad::EditNone) {
         r.requireCurrent();
-        r.buffer_ = r.data_->rows[size_t(r.pos_)];
+        r.buffer_ = r.data_->rows[size_t(r.pos_)].toVector();
         r.changed_.assign(r.buffer_.size(), false);
         r.editMode_ = ad::EditInProgress;
     }
@@ -264,7 +264,7 @@ void Recordset::Update() {
         pos_ = long(data_->rows.size()) - 1;
     } else {
         requireCurrent();
-        const std::vector<Variant>& original = data_->rows[size_t(pos_)];
+        const std::vector<Variant> original = data_->rows[size_t(pos_)].toVector();
         QStringList sets;
         for (size_t i = 0; i < buffer_.size(); ++i)
             if (changed_[i]) sets << d.quoteIdent(data_->columns[i].name) + QStringLiteral(" = ") + d.literal(buffer_[i]);
@@ -276,7 +276,7 @@ void Recordset::Update() {
             if (r.affected == 0) raise(err::RowChanged, kRowChanged);
         }
         detach();
-        data_->rows[size_t(pos_)] = buffer_;
+        data_->rows.setRow(size_t(pos_), buffer_);
     }
     editMode_ = ad::EditNone;
     buffer_.clear();
@@ -292,14 +292,14 @@ void Recordset::Delete() {
     editMode_ = ad::EditNone;
     requireCurrent();
     const QString t = table();
-    const std::vector<Variant>& original = data_->rows[size_t(pos_)];
+    const std::vector<Variant> original = data_->rows[size_t(pos_)].toVector();
     const QStringList keys = conn_->primaryKey(t);
     const std::vector<bool> all(original.size(), keys.isEmpty());
     const SqlDialect& d = conn_->dialect();
     const ResultSet r = conn_->runNative(QStringLiteral("DELETE FROM %1 WHERE %2").arg(d.quoteIdent(t), whereForRow(original, all, keys)));
     if (r.affected == 0) raise(err::RowChanged, kRowChanged);
     detach();
-    data_->rows.erase(data_->rows.begin() + pos_);
+    data_->rows.erase(size_t(pos_));
     currentDeleted_ = true;
 }
 

@@ -1,0 +1,66 @@
+#pragma once
+#include "platform/ado/Variant.h"
+#include <vector>
+
+namespace ado {
+
+// The rows of a result, their cells one after another in a single vector:
+// a read of a hundred thousand rows makes one allocation for them instead of
+// one per row, and frees them as fast.
+class RowTable {
+public:
+    // One row, as a view into the table (valid until the table changes).
+    class Row {
+    public:
+        Row(const Variant* cells, size_t n) : p_(cells), n_(n) {}
+        size_t size() const { return n_; }
+        const Variant& operator[](size_t i) const { return p_[i]; }
+        const Variant* begin() const { return p_; }
+        const Variant* end() const { return p_ + n_; }
+        std::vector<Variant> toVector() const { return std::vector<Variant>(p_, p_ + n_); }
+
+    private:
+        const Variant* p_;
+        size_t n_;
+    };
+
+    class const_iterator {
+    public:
+        const_iterator(const RowTable* t, size_t i) : t_(t), i_(i) {}
+        Row operator*() const { return (*t_)[i_]; }
+        const_iterator& operator++() { ++i_; return *this; }
+        bool operator!=(const const_iterator& o) const { return i_ != o.i_; }
+
+    private:
+        const RowTable* t_;
+        size_t i_;
+    };
+
+    // Cells per row; fixed by the first row added when not set before.
+    void setWidth(size_t width) { width_ = width; }
+    size_t width() const { return width_; }
+    size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    void reserve(size_t rows) { cells_.reserve(rows * width_); }
+
+    Row operator[](size_t i) const { return {cells_.data() + i * width_, width_}; }
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, count_}; }
+
+    // A whole row (cut or padded to the width).
+    void push_back(std::vector<Variant> row);
+    // The next cell of the row being added; a row ends with its last cell.
+    void addCell(Variant v) {
+        cells_.push_back(std::move(v));
+        if (cells_.size() == (count_ + 1) * width_) ++count_;
+    }
+    void setRow(size_t i, const std::vector<Variant>& row);
+    void erase(size_t i);
+
+private:
+    size_t width_ = 0;
+    size_t count_ = 0;
+    std::vector<Variant> cells_;
+};
+
+} // namespace ado
