@@ -182,7 +182,7 @@ private:
                 const double d = text.toDouble(&ok);
                 if (ok) return Variant(d);
             }
-            return Variant(text);
+            return Variant(std::move(text));
         }
         }
     }

@@ -14,6 +14,7 @@ public:
 
     Variant() = default;
     Variant(const QString& s) : v_(s) {}
+    Variant(QString&& s) : v_(std::move(s)) {}
     Variant(const char* s) : v_(QString::fromUtf8(s)) {}
     Variant(int i) : v_(qint64(i)) {}
     Variant(long i) : v_(qint64(i)) {}
