@@ -50,7 +50,7 @@ public:
     // A whole row (cut or padded to the width).
     void push_back(std::vector<Variant> row);
     // The next cell of the row being added; a row ends with its last cell.
-    void addCell(Variant v) {
+    void addCell(Variant&& v) {
         cells_.push_back(std::move(v));
         if (cells_.size() == (count_ + 1) * width_) ++count_;
     }
