@@ -25,7 +25,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QSet>
 #include <QTreeView>
 
 namespace {

@@ -77,10 +77,3 @@ QStringList ListaCuentas::tildadas() const {
         if (c.tildada) out << c.codigo;
     return out;
 }
-
-QStringList ListaCuentas::codigos() const {
-    QStringList out;
-    out.reserve(count());
-    for (const Cuenta& c : filas_) out << c.codigo;
-    return out;
-}

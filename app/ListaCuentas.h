@@ -41,7 +41,6 @@ public:
     void setTildada(int fila, bool tildada);
     void tildarTodas(bool tildada);
     QStringList tildadas() const;
-    QStringList codigos() const;
 
 private:
     std::vector<Cuenta> filas_;
