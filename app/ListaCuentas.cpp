@@ -50,9 +50,9 @@ void ListaCuentas::cargar(std::vector<Cuenta> filas) {
 
 bool ListaCuentas::agregar(const QString& codigo, const QString& descripcion) {
     const int n = count();
-    if (codigos_.contiene(codigo)) return false;
+    // The index is not part of what the views see: it may change first.
+    if (codigos_.agregar(codigo) < 0) return false;
     beginInsertRows({}, n, n);
-    codigos_.agregar(codigo);
     filas_.push_back({codigo, descripcion, true});
     endInsertRows();
     return true;

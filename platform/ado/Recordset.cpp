@@ -6,6 +6,12 @@ namespace {
 const QString kClosed = QStringLiteral("No se permite realizar esta operación si el objeto está cerrado.");
 const QString kNoCurrent = QStringLiteral("BOF o EOF es True, o el registro actual se eliminó. "
                                           "La operación solicitada requiere un registro actual.");
+const QString kNotInContext = QStringLiteral("No se permite la operación en este contexto.");
+// The collection has no field of that name or ordinal.
+[[noreturn]] void noSuchField(const QString& nameOrOrdinal) {
+    raise(err::ItemNotFound, QStringLiteral("No se encontró el elemento en la colección que corresponde al nombre "
+                                            "o al ordinal solicitado (%1).").arg(nameOrOrdinal));
+}
 const QString kRowChanged = QStringLiteral("No se encuentra la fila para actualizarla: otro usuario la modificó o la "
                                            "eliminó desde que se leyó.");
 
@@ -28,12 +34,10 @@ Variant Field::Value() const {
 
 const Variant& Recordset::Celda(int columna) const {
     requireOpen();
-    if (editMode_ != ad::EditNone) raise(err::NotAllowedInContext, QStringLiteral("No se permite la operación en este contexto."));
+    if (editMode_ != ad::EditNone) raise(err::NotAllowedInContext, kNotInContext);
     requireCurrent();
     const RowTable::Row fila = data_->rows[size_t(pos_)];
-    if (columna < 0 || columna >= int(fila.size()))
-        raise(err::ItemNotFound, QStringLiteral("No se encontró el elemento en la colección que corresponde al nombre "
-                                                "o al ordinal solicitado (%1).").arg(columna));
+    if (columna < 0 || columna >= int(fila.size())) noSuchField(QString::number(columna));
     return fila[size_t(columna)];
 }
 
@@ -90,7 +94,7 @@ void Recordset::detach() {
 void Recordset::Close() {
     requireOpen();
     if (editMode_ != ad::EditNone)
-        raise(err::NotAllowedInContext, QStringLiteral("No se permite la operación en este contexto."));
+        raise(err::NotAllowedInContext, kNotInContext);
     open_ = false;
     data_.reset();
     names_.clear();
@@ -173,9 +177,7 @@ int Recordset::FieldCount() const {
 int Recordset::indexOf(const QString& name) const {
     requireOpen();
     const auto it = names_.constFind(name.toLower());
-    if (it == names_.constEnd())
-        raise(err::ItemNotFound, QStringLiteral("No se encontró el elemento en la colección que corresponde al nombre "
-                                                "o al ordinal solicitado (%1).").arg(name));
+    if (it == names_.constEnd()) noSuchField(name);
     return it.value();
 }
 
@@ -183,9 +185,7 @@ Field Recordset::Fields(const QString& name) { return Field(this, indexOf(name))
 
 Field Recordset::Fields(int index) {
     requireOpen();
-    if (index < 0 || index >= int(data_->columns.size()))
-        raise(err::ItemNotFound, QStringLiteral("No se encontró el elemento en la colección que corresponde al nombre "
-                                                "o al ordinal solicitado (%1).").arg(index));
+    if (index < 0 || index >= int(data_->columns.size())) noSuchField(QString::number(index));
     return Field(this, index);
 }
 
