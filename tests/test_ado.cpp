@@ -1,4 +1,5 @@
 #include "TestDb.h"
+#include "platform/ado/Backend.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
 #include "platform/ado/TransactionGuard.h"
@@ -386,3 +387,24 @@ TEST(AdoPostgres, TerminatedBackendIsReportedAsALostConnection) {
 }
 
 } // namespace
+
+// A column's declared type gives the ADO type and size the fields report.
+TEST(AdoTipos, DeclaredTypesGiveAdoTypeAndSize) {
+    const struct {
+        const char* decl;
+        int tipo;
+        long largo;
+    } filas[] = {
+        {"VARCHAR(25)", 200, 25},     {"varchar ( 25 )", 200, 25}, {" nvarchar(10) ", 202, 10}, {"VC50", 200, 50},
+        {"vc4", 200, 4},              {"VC", 200, 0},              {"VC10X", 200, 0},         {"CHAR", 129, 1},
+        {"CHAR(3)", 129, 3},          {"CHARACTER VARYING(8)", 200, 8}, {"INTEGER", 3, 4},     {"BIGINT", 20, 8},
+        {"SMALLINT", 2, 2},           {"BIT", 11, 2},              {"MONEY", 6, 8},           {"NUMERIC(19,4)", 131, 19},
+        {"DATETIME", 135, 16},        {"DATE", 133, 6},            {"TIME", 134, 6},          {"TEXT", 201, 2147483647},
+        {"", 200, 0},                 {"FOO(x) BAR(10)", 200, 10}, {"X(0) Y(5)", 200, 0},     {"BLOB", 205, 2147483647},
+    };
+    for (const auto& f : filas) {
+        const auto [tipo, largo] = ado::adoTypeFromDecl(QString::fromLatin1(f.decl));
+        EXPECT_EQ(tipo, f.tipo) << f.decl;
+        EXPECT_EQ(largo, f.largo) << f.decl;
+    }
+}

@@ -2,6 +2,7 @@
 #include "app/ListaCuentas.h"
 #include "lookup/gui/FilasConsulta.h"
 #include "platform/ado/Recordset.h"
+#include "platform/ado/TextBlocks.h"
 #include "util/ConjuntoTextos.h"
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -107,4 +108,73 @@ TEST(FilasConsulta, SortsRowsWithTheirTicksAndSearchesIgnoringCaseAndBlanks) {
     f.cargarTextos({QStringLiteral(" 1 - Uno "), QStringLiteral("2 - Dos")}, {});
     EXPECT_EQ(f.texto(0, 0), QStringLiteral(" 1 - Uno "));
     EXPECT_EQ(f.buscar(0, QStringLiteral("2")), 1);
+}
+
+// Texts decoded into shared blocks read exactly as QString::fromUtf8 gives
+// them, end in a NUL, and stay each other's own when kept or changed.
+TEST(TextBlocks, DecodesAsFromUtf8) {
+    const std::string largo(20000, 'x');
+    const std::vector<std::pair<const char*, std::string>> casos = {
+        {"vacío", ""},
+        {"ASCII", "1101 Caja"},
+        {"ASCII largo, luego no ASCII", "Cuenta de prueba n\xC3\xBAmero 12"},
+        {"dos bytes", "\xC3\xB1" "and\xC3\xBA"},
+        {"tres bytes", "\xE2\x82\xAC 100"},
+        {"cuatro bytes", "a\xF0\x9F\x98\x80" "b"},
+        {"BOM al principio", "\xEF\xBB\xBF" "abc"},
+        {"BOM en medio", "ab\xEF\xBB\xBF" "c"},
+        {"sobrelargo", "\xC0\xAF" "x"},
+        {"continuación suelta", "a\x80" "b"},
+        {"dos bytes cortados", "abc\xC3"},
+        {"tres bytes cortados", "abc\xE2\x82"},
+        {"suplente", "\xED\xA0\x80"},
+        {"no carácter", "\xEF\xBF\xBE" "\xEF\xB7\x90"},
+        {"byte FF", "\xFF" "abc"},
+        {"más largo que un bloque", largo},
+    };
+    ado::TextBlocks bloques;
+    std::vector<QString> guardados;
+    for (int vuelta = 0; vuelta < 300; ++vuelta)   // enough to fill several blocks
+        for (const auto& [nombre, bytes] : casos) {
+            const QString esperado = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+            const QString leido = bloques.fromUtf8(bytes.data(), qsizetype(bytes.size()));
+            ASSERT_EQ(leido, esperado) << nombre;
+            ASSERT_EQ(leido.isNull(), esperado.isNull()) << nombre;
+            ASSERT_EQ(leido.utf16()[leido.size()], 0) << nombre;
+            guardados.push_back(leido);
+        }
+    // Changing one text leaves its neighbours in the block as they were.
+    guardados[1].append(QStringLiteral("!"));
+    guardados[2][0] = u'X';
+    EXPECT_EQ(guardados[1], QStringLiteral("1101 Caja!"));
+    EXPECT_EQ(guardados[2], QStringLiteral("Xuenta de prueba número 12"));
+    EXPECT_EQ(guardados[3], QStringLiteral("ñandú"));
+    EXPECT_EQ(guardados[1 + casos.size()], QStringLiteral("1101 Caja"));
+}
+
+TEST(TextBlocks, TextsOutliveTheirTableAndACopyFillsBlocksOfItsOwn) {
+    std::vector<QString> textos;
+    {
+        ado::TextBlocks a;
+        for (int i = 0; i < 50; ++i) textos.push_back(a.fromUtf8("uno", 3));
+        ado::TextBlocks b(a);
+        ado::TextBlocks c;
+        c = a;
+        for (int i = 0; i < 50; ++i) {
+            textos.push_back(b.fromUtf8("dos", 3));
+            textos.push_back(c.fromUtf8("tres", 4));
+            textos.push_back(a.fromUtf8("cuatro", 6));
+        }
+    }
+    for (int i = 0; i < 50; ++i) ASSERT_EQ(textos[size_t(i)], QStringLiteral("uno"));
+    for (size_t i = 50; i < textos.size(); i += 3) {
+        ASSERT_EQ(textos[i], QStringLiteral("dos"));
+        ASSERT_EQ(textos[i + 1], QStringLiteral("tres"));
+        ASSERT_EQ(textos[i + 2], QStringLiteral("cuatro"));
+    }
+    // The last holder of a block may change its text in place.
+    QString ultimo = textos.back();
+    textos.clear();
+    ultimo += QStringLiteral(" y cinco");
+    EXPECT_EQ(ultimo, QStringLiteral("cuatro y cinco"));
 }

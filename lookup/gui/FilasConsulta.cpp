@@ -129,7 +129,9 @@ void FilasConsulta::setTildada(int fila, bool tildada) {
 }
 
 void FilasConsulta::tildarTodas(bool tildada) {
-    if (tildes_.empty()) return;
+    // Nothing to tell the view when no tick changes (a lookup that opens
+    // with every row unticked clears them all again).
+    if (std::find(tildes_.begin(), tildes_.end(), char(!tildada)) == tildes_.end()) return;
     std::fill(tildes_.begin(), tildes_.end(), char(tildada));
     Q_EMIT dataChanged(index(0, 0), index(count() - 1, 0), {Qt::CheckStateRole});
 }

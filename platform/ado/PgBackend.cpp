@@ -213,7 +213,7 @@ private:
                     cells.addCell(d.isValid() ? Variant(d) : Variant(QString::fromUtf8(v)));
                     break;
                 }
-                default: cells.addCell(Variant(QString::fromUtf8(v, PQgetlength(res, r, c))));
+                default: cells.addText(v, PQgetlength(res, r, c));
                 }
             }
         }

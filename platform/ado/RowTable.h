@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/ado/TextBlocks.h"
 #include "platform/ado/Variant.h"
 #include <vector>
 
@@ -54,6 +55,8 @@ public:
         cells_.push_back(std::move(v));
         if (cells_.size() == (count_ + 1) * width_) ++count_;
     }
+    // The next cell, a text from the driver's UTF-8.
+    void addText(const char* utf8, qsizetype n) { addCell(Variant(texts_.fromUtf8(utf8, n))); }
     void setRow(size_t i, const std::vector<Variant>& row);
     void erase(size_t i);
 
@@ -61,6 +64,7 @@ private:
     size_t width_ = 0;
     size_t count_ = 0;
     std::vector<Variant> cells_;
+    TextBlocks texts_;
 };
 
 } // namespace ado

@@ -134,7 +134,7 @@ private:
         if (first) rs.rows.setWidth(size_t(ncol));
         while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
             if (!first) continue;   // later row sets of one text are not returned
-            for (int c = 0; c < ncol; ++c) rs.rows.addCell(value(st, c, rs.columns[size_t(c)]));
+            for (int c = 0; c < ncol; ++c) addValue(st, c, rs.columns[size_t(c)], rs.rows);
             if (!typed) {
                 // A computed column has no declared type: take it from the value.
                 for (int c = 0; c < ncol; ++c)
@@ -162,27 +162,31 @@ private:
         }
     }
 
-    static Variant value(sqlite3_stmt* st, int c, const ColumnInfo& col) {
+    static void addValue(sqlite3_stmt* st, int c, const ColumnInfo& col, RowTable& rows) {
         switch (sqlite3_column_type(st, c)) {
-        case SQLITE_NULL: return Variant::null();
+        case SQLITE_NULL: rows.addCell(Variant::null()); return;
         case SQLITE_INTEGER: {
             const qint64 v = sqlite3_column_int64(st, c);
-            if (col.adoType == 11) return Variant(v != 0);
-            return Variant(static_cast<long long>(v));
+            if (col.adoType == 11) rows.addCell(Variant(v != 0));
+            else rows.addCell(Variant(static_cast<long long>(v)));
+            return;
         }
-        case SQLITE_FLOAT: return Variant(sqlite3_column_double(st, c));
+        case SQLITE_FLOAT: rows.addCell(Variant(sqlite3_column_double(st, c))); return;
         default: {
-            QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c)), sqlite3_column_bytes(st, c));
-            if (col.adoType == 135 || col.adoType == 133) {
+            const char* utf8 = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+            const int n = sqlite3_column_bytes(st, c);
+            const bool fecha = col.adoType == 135 || col.adoType == 133, numero = col.adoType == 131 || col.adoType == 6 || col.adoType == 5;
+            if (!fecha && !numero) return rows.addText(utf8, n);
+            QString text = QString::fromUtf8(utf8, n);
+            if (fecha) {
                 const QDateTime d = Variant(text).toDateTime();
-                if (d.isValid()) return Variant(d);
-            }
-            if (col.adoType == 131 || col.adoType == 6 || col.adoType == 5) {
+                if (d.isValid()) return rows.addCell(Variant(d));
+            } else {
                 bool ok = false;
                 const double d = text.toDouble(&ok);
-                if (ok) return Variant(d);
+                if (ok) return rows.addCell(Variant(d));
             }
-            return Variant(std::move(text));
+            rows.addCell(Variant(std::move(text)));
         }
         }
     }
