@@ -7,6 +7,8 @@
 //                             cluster's variables are set) PostgreSQL
 //   agr_bench --vacia         a bare Qt program that shows an empty window
 //   agr_bench --memoria       the 100,000-row lookup alone, for its peak memory
+//   agr_bench --consulta      the 100,000-row lookup on SQLite beside its floor
+//   agr_bench --perfil-carga [N]  one grouping's open and save, for a profiler
 #include "ScriptedPrompt.h"
 #include "TestDb.h"
 #include "app/Frm_AgrupCuentas.h"
@@ -334,6 +336,15 @@ int main(int argc, char** argv) {
         const int n = app.arguments().value(i + 1).toInt();
         const Escala e = agrupacion(Motor::Sqlite, n > 0 ? n : 20000);
         std::printf("abrir %.2f ms (piso %.2f), grabar %.2f ms (piso %.2f)\n", e.carga, e.pisoCarga, e.grabar, e.pisoGrabar);
+        return 0;
+    }
+    if (app.arguments().contains(QStringLiteral("--consulta"))) {
+        // Only the 100,000-row lookup on SQLite, beside its floor.
+        EntornoPrueba env(Motor::Sqlite);
+        crearCuentas(env, 100000, "95", QString());
+        double piso = 0;
+        const double mostrada = consultaGrande(env, &piso).first;
+        fila(QStringLiteral("SQLite: consulta de 100.000 cuentas hasta la lista llena"), mostrada, piso, 3.0, 500);
         return 0;
     }
     if (app.arguments().contains(QStringLiteral("--memoria"))) {

@@ -2,6 +2,7 @@
 #include "app/ListaCuentas.h"
 #include "lookup/gui/FilasConsulta.h"
 #include "platform/ado/Recordset.h"
+#include "platform/ado/RowTable.h"
 #include "platform/ado/TextBlocks.h"
 #include "util/ConjuntoTextos.h"
 #include <QSignalSpy>
@@ -177,4 +178,48 @@ TEST(TextBlocks, TextsOutliveTheirTableAndACopyFillsBlocksOfItsOwn) {
     textos.clear();
     ultimo += QStringLiteral(" y cinco");
     EXPECT_EQ(ultimo, QStringLiteral("cuatro y cinco"));
+}
+
+// Rows kept in chunks read, change and go away as in one vector, across the
+// chunks' edges.
+TEST(RowTable, RowsAcrossChunksReadChangeAndEraseInOrder) {
+    ado::RowTable t;
+    t.setWidth(2);
+    std::vector<std::pair<QString, qint64>> esperado;
+    for (int i = 0; i < 10000; ++i) {
+        const QString codigo = QString::number(i);
+        if (i % 2) t.addText(codigo.toUtf8().constData(), codigo.size());
+        else t.addCell(ado::Variant(codigo));
+        t.addCell(ado::Variant(qint64(i)));
+        esperado.push_back({codigo, i});
+    }
+    auto igual = [&](const ado::RowTable& r) {
+        if (r.size() != esperado.size()) return ::testing::AssertionFailure() << r.size() << " filas";
+        for (size_t i = 0; i < esperado.size(); ++i)
+            if (r[i][0].toText() != esperado[i].first || r[i][1].toLongLong() != esperado[i].second)
+                return ::testing::AssertionFailure() << "fila " << i << ": " << r[i][0].toText().toStdString();
+        return ::testing::AssertionSuccess();
+    };
+    ASSERT_TRUE(igual(t));
+    t.setRow(5000, {ado::Variant(QStringLiteral("cambiada")), ado::Variant(qint64(-1))});
+    esperado[5000] = {QStringLiteral("cambiada"), -1};
+    for (size_t fila : {size_t(0), size_t(4095), size_t(4096), size_t(8190), size_t(9000)}) {
+        t.erase(fila);
+        esperado.erase(esperado.begin() + long(fila));
+    }
+    t.erase(t.size() - 1);
+    esperado.pop_back();
+    ASSERT_TRUE(igual(t));
+    // A copy goes on by itself.
+    ado::RowTable copia = t;
+    copia.push_back({ado::Variant(QStringLiteral("nueva")), ado::Variant(qint64(7))});
+    ASSERT_TRUE(igual(t));
+    esperado.push_back({QStringLiteral("nueva"), 7});
+    EXPECT_TRUE(igual(copia));
+    // Rows of no cells are still counted.
+    ado::RowTable vacia;
+    vacia.push_back({});
+    vacia.push_back({});
+    EXPECT_EQ(vacia.size(), 2u);
+    EXPECT_EQ(vacia[1].size(), 0u);
 }
