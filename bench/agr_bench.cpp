@@ -335,7 +335,7 @@ int main(int argc, char** argv) {
         const int i = int(app.arguments().indexOf(QStringLiteral("--perfil-carga")));
         const int n = app.arguments().value(i + 1).toInt();
         const Escala e = agrupacion(Motor::Sqlite, n > 0 ? n : 20000);
-        std::printf("abrir %.2f ms (piso %.2f), grabar %.2f ms (piso %.2f)\n", e.carga, e.pisoCarga, e.grabar, e.pisoGrabar);
+        std::printf("abrir %.3f ms (piso %.3f), grabar %.3f ms (piso %.3f)\n", e.carga, e.pisoCarga, e.grabar, e.pisoGrabar);
         return 0;
     }
     if (app.arguments().contains(QStringLiteral("--consulta"))) {

@@ -5,6 +5,7 @@
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
 #include "platform/ado/Backend.h"
+#include "platform/ado/StatementCache.h"
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <climits>
@@ -52,6 +53,7 @@ public:
     }
 
     void close() override {
+        kept_.clear();
         if (db_) sqlite3_close_v2(db_);
         db_ = nullptr;
     }
@@ -59,6 +61,7 @@ public:
     ResultSet exec(const QString& sql) override {
         ResultSet rs;
         const QByteArray utf8 = sql.toUtf8();
+        if (utf8.size() <= 4096 && runKept(utf8, rs)) return rs;
         const char* tail = utf8.constData();
         const char* end = tail + utf8.size();
         while (tail && tail < end) {
@@ -68,6 +71,7 @@ public:
             if (rc != SQLITE_OK) fail(rc);
             tail = next;
             if (!st) continue;   // blanks or a comment
+            Finalizer done{st};
             runStatement(st, rs);
         }
         return rs;
@@ -115,24 +119,56 @@ public:
     const SqlDialect& dialect() const override { return dialect_; }
 
 private:
+    struct Finalizer {
+        sqlite3_stmt* st;
+        ~Finalizer() { sqlite3_finalize(st); }
+    };
+
+    // A SELECT with its compared texts as parameters, on a statement prepared
+    // once for its words. False when it does not apply (the text then runs as
+    // written, which also gives the engine's own message for a faulty one).
+    bool runKept(const QByteArray& utf8, ResultSet& rs) {
+        ParameterizedSelect p = parameterizeSelect(utf8);
+        if (p.text.isEmpty()) return false;
+        sqlite3_stmt* st = kept_.take(p.text);
+        if (!st) {
+            const char* tail = nullptr;
+            const int rc = sqlite3_prepare_v3(db_, p.text.constData(), int(p.text.size()), SQLITE_PREPARE_PERSISTENT, &st, &tail);
+            if (rc != SQLITE_OK || !st || tail != p.text.constData() + p.text.size()) {
+                sqlite3_finalize(st);
+                return false;
+            }
+        }
+        for (size_t i = 0; i < p.values.size(); ++i)
+            sqlite3_bind_text(st, int(i) + 1, p.values[i].constData(), int(p.values[i].size()), SQLITE_STATIC);
+        try {
+            runStatement(st, rs);
+        } catch (...) {
+            sqlite3_finalize(st);   // the message was read before: the next read prepares anew
+            throw;
+        }
+        kept_.give(std::move(p.text), st);   // unbinds the values before they go
+        return true;
+    }
+
     void runStatement(sqlite3_stmt* st, ResultSet& rs) {
+        const sqlite3_int64 before = sqlite3_total_changes64(db_);
+        // The columns are read after the first step: a kept statement whose
+        // table has changed is prepared again there, with today's columns.
+        int rc = sqlite3_step(st);
         const int ncol = sqlite3_column_count(st);
         const bool first = ncol > 0 && !rs.hasRows;
-        std::vector<std::pair<int, long>> types;
         if (first) {
             rs.hasRows = true;
             for (int c = 0; c < ncol; ++c) {
                 const char* decl = sqlite3_column_decltype(st, c);
-                auto t = adoTypeFromDecl(decl ? QString::fromUtf8(decl) : QString());
-                types.push_back(t);
-                rs.columns.push_back({QString::fromUtf8(sqlite3_column_name(st, c)), t.first, t.second});
+                const auto [type, size] = adoTypeFromDecl(decl ? QString::fromUtf8(decl) : QString());
+                rs.columns.push_back({QString::fromUtf8(sqlite3_column_name(st, c)), type, size});
             }
+            rs.rows.setWidth(size_t(ncol));
         }
-        const sqlite3_int64 before = sqlite3_total_changes64(db_);
-        int rc;
         bool typed = !first;
-        if (first) rs.rows.setWidth(size_t(ncol));
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        for (; rc == SQLITE_ROW; rc = sqlite3_step(st)) {
             if (!first) continue;   // later row sets of one text are not returned
             for (int c = 0; c < ncol; ++c) addValue(st, c, rs.columns[size_t(c)], rs.rows);
             if (!typed) {
@@ -142,15 +178,11 @@ private:
                 typed = true;
             }
         }
-        if (rc != SQLITE_DONE) {
-            sqlite3_finalize(st);
-            fail(rc);
-        }
+        if (rc != SQLITE_DONE) fail(rc);
         if (ncol == 0 && !sqlite3_stmt_readonly(st)) {
             const long changed = long(sqlite3_total_changes64(db_) - before);
             rs.affected = rs.affected < 0 ? changed : rs.affected + changed;
         }
-        sqlite3_finalize(st);
     }
 
     static int typeOfValue(int t) {
@@ -237,6 +269,7 @@ private:
     }
 
     sqlite3* db_ = nullptr;
+    StatementCache kept_;
     QString name_;
     int timeoutMs_ = 30000;
     SqlDialect dialect_{SqlDialect::Engine::Sqlite};
