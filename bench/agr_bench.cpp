@@ -91,6 +91,11 @@ public:
         if (motor_ == Motor::Sqlite) {
             // The same open flags as the program.
             sqlite3_open_v2((env.db().carpeta + QStringLiteral("DEMO.db")).toUtf8().constData(), &lite_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+            // And the same settings: a commit that waits for the disk (the
+            // default) would make the floor slower than the program's own.
+            sqlite3_busy_timeout(lite_, 30000);
+            for (const char* p : {"PRAGMA foreign_keys=ON", "PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL"})
+                sqlite3_exec(lite_, p, nullptr, nullptr, nullptr);
         } else {
             pg_ = PQconnectdb(QStringLiteral("service=%1 dbname=%2 user=postgres")
                                   .arg(qEnvironmentVariable("AGR_PG_SERVICE"), env.db().base).toUtf8().constData());

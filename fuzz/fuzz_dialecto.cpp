@@ -29,8 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n) {
     for (auto e : {ado::SqlDialect::Engine::Sqlite, ado::SqlDialect::Engine::Postgres, ado::SqlDialect::Engine::TSql}) {
         const ado::SqlDialect dialecto(e);
         QString salida;
-        for (const ado::NativeStatement& s : dialecto.translate(sql)) salida += s.text + u'\n';
+        const std::vector<ado::NativeStatement> traducida = dialecto.translate(sql);
+        for (const ado::NativeStatement& s : traducida) salida += s.text + u'\n';
         if (e == ado::SqlDialect::Engine::TSql) continue;
+        // The short cut for plain texts gives what the token-by-token
+        // translation gives.
+        if (ado::SqlDialect::asWritten(sql)) AGR_CHECK(traducida == dialecto.translateTokens(sql), sql, salida);
         // A plain text literal reaches the engine as written, except in a
         // transaction or session-option statement the engine has no use for
         // (which is short: nothing else can hide in it), and the date of an

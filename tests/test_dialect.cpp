@@ -1,4 +1,5 @@
 #include "platform/ado/SqlDialect.h"
+#include "platform/ado/SqlTokenizer.h"
 #include <gtest/gtest.h>
 
 using ado::NativeStatement;
@@ -150,4 +151,77 @@ TEST(SplitStatements, AnOptionStatementNeverSwallowsTheNextOne) {
     ASSERT_EQ(got.size(), 1u);
     EXPECT_EQ(got[0].text, QStringLiteral("UPDATE T SET A = 1"));
     EXPECT_EQ(SqlDialect::splitStatements(QStringLiteral("ALTER TABLE H ADD CONSTRAINT F FOREIGN KEY (A) REFERENCES P (A) ON DELETE CASCADE")).size(), 1u);
+}
+
+TEST(SqlTokenWords, CompareAsQtDoesWithoutRegardToCase) {
+    const char* palabras[] = {"SELECT", "GO", "dbo", "ISNULL", "A", "TOP", "DELETE"};
+    // ASCII in every case, near misses of the ASCII folding (@ and `, _ and
+    // DEL), and letters beyond ASCII that Qt folds (the Kelvin sign, long s).
+    const QString textos[] = {QStringLiteral("select"), QStringLiteral("SeLeCt"), QStringLiteral("selec"), QStringLiteral("selectx"),
+                              QStringLiteral("go"),     QStringLiteral("Go"),     QStringLiteral("DBO"),   QStringLiteral("isNull"),
+                              QStringLiteral("a"),      QStringLiteral("@"),      QStringLiteral("`"),     QStringLiteral("T0P"),
+                              QStringLiteral("top"),    QStringLiteral("ſelect"),     QStringLiteral("dbſ"),       QStringLiteral("DELETE"),
+                              QStringLiteral("\u212Aa"),      QStringLiteral("dëlete"),     QString(),               QStringLiteral("A_")};
+    for (const char* p : palabras) {
+        for (const QString& t : textos) {
+            const ado::SqlToken tok{ado::SqlToken::Kind::Word, t};
+            EXPECT_EQ(tok.is(p), t.compare(QLatin1String(p), Qt::CaseInsensitive) == 0) << p << " / " << t.toStdString();
+        }
+        EXPECT_FALSE((ado::SqlToken{ado::SqlToken::Kind::String, QString::fromLatin1(p)}.is(p)));
+    }
+}
+
+TEST(SqlDialectShortCut, PlainTextsGoAsWrittenAndEqualTheFullTranslation) {
+    struct Caso {
+        const char* sql;
+        bool comoEsta;
+    };
+    const Caso casos[] = {
+        {"  INSERT INTO T (A, B) VALUES ('1', 'x'), ('2', 'O''Brien'), ('3', 'año; -- [no] {d} #1/1/2020# N''x')  ", true},
+        {"SELECT D.Cuenta, C.DESCRIPCION FROM D LEFT JOIN C ON C.Codigo = D.Cuenta WHERE D.ID = '  96'", true},
+        {"select a, b\r\n\tfrom t where x >= 1.5 and y = X'41' and z <> @v", true},
+        {"SELECT a FROM t WHERE b = 'unclosed", false},
+        // Anything a rule touches, or a second statement, takes the long way.
+        {"SELECT TOP 1 * FROM t", false},
+        {"SELECT * FROM t with(nolock)", false},
+        {"SELECT ISNULL(a, 0), LEN(b) FROM t", false},
+        {"SELECT a FROM dbo.t", false},
+        {"SELECT a FROM t WHERE b = N'x'", false},
+        {"SELECT a FROM t WHERE b IN(N'x')", false},
+        {"SELECT a FROM [t]", false},
+        {"SELECT \"a\" FROM t", false},
+        {"SELECT a FROM t WHERE d = #12/31/2020#", false},
+        {"SELECT {fn NOW()}", false},
+        {"SELECT a FROM t; SELECT b FROM u", false},
+        {"SELECT a FROM t\nGO\nSELECT b FROM u", false},
+        {"INSERT INTO t SELECT * FROM u", false},
+        {"SELECT a FROM t WHERE b IN (SELECT c FROM u)", false},
+        {"SELECT a FROM t -- a comment", false},
+        {"SELECT a /* a comment */ FROM t", false},
+        {"SELECT 1TOP FROM t", false},
+        {"SELECT 1e5 FROM t", false},
+        {"SELECT a FROM t WHERE b = 'x' UNION SELECT c FROM u", false},
+        {"SELECT a FROM tábla", false},
+        {"UPDATE t SET a = 1", false},
+        {"DELETE t WHERE a = 1", false},
+        {"CREATE TABLE t (a DATETIME)", false},
+        {"BEGIN TRAN", false},
+        {"SET NOCOUNT ON", false},
+        {"  ", false},
+        {"", false},
+        {"'x'", false},
+    };
+    for (const Caso& c : casos) {
+        const QString sql = QString::fromUtf8(c.sql);
+        EXPECT_EQ(SqlDialect::asWritten(sql), c.comoEsta) << c.sql;
+        for (E e : {E::Sqlite, E::Postgres}) {
+            const SqlDialect d(e);
+            const auto corta = d.translate(sql);
+            EXPECT_EQ(corta, d.translateTokens(sql)) << c.sql;
+            if (c.comoEsta) {
+                ASSERT_EQ(corta.size(), 1u) << c.sql;
+                EXPECT_EQ(corta[0].text, sql.trimmed()) << c.sql;
+            }
+        }
+    }
 }

@@ -181,7 +181,100 @@ std::vector<Tokens> SqlDialect::splitStatements(const QString& tsql) {
     return out;
 }
 
+namespace {
+
+bool asciiWordChar(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' || c == u'@' || c == u'$';
+}
+
+bool wordIs(const QChar* w, qsizetype n, const char* upper) {
+    for (qsizetype i = 0; i < n; ++i, ++upper)
+        if (!*upper || (w[i].unicode() & ~0x20) != char16_t(*upper)) return false;
+    return !*upper;
+}
+
+// The words after which a text is no longer one plain statement for the
+// short cut: those that begin another statement (or a GO line) and those a
+// rule rewrites (the list of sinCambio). Digits and "_" never reach here
+// through the case folding above, since no word below has them.
+bool stopsShortCut(const QChar* w, qsizetype n) {
+    static const char* const words[] = {"INSERT", "DELETE", "UPDATE", "CREATE", "TRUNCATE", "DECLARE", "EXEC", "EXECUTE", "PRINT",
+                                        "COMMIT", "ROLLBACK", "DROP", "ALTER", "BEGIN", "SET", "SELECT", "GO", "WITH", "TOP",
+                                        "DBO", "ISNULL", "LEN", "SUBSTRING", "MONTH", "YEAR", "DAY", "GETDATE", "CHARINDEX"};
+    for (const char* k : words)
+        if (wordIs(w, n, k)) return true;
+    return false;
+}
+
+} // namespace
+
+bool SqlDialect::asWritten(const QString& s) {
+    const QChar* p = s.constData();
+    const qsizetype n = s.size();
+    bool first = true;   // the statement's first word is still to come
+    for (qsizetype i = 0; i < n;) {
+        const char16_t c = p[i].unicode();
+        if (c >= 0x80) return false;   // letters and blanks beyond ASCII: the tokenizer decides
+        if (c == u'\'') {
+            if (first || (p[i - 1].unicode() | 0x20) == u'n') return false;   // N'...' texts are rewritten
+            qsizetype k = i + 1;
+            for (;; ++k) {
+                if (k >= n) return false;
+                if (p[k] != u'\'') continue;
+                if (k + 1 < n && p[k + 1] == u'\'') {
+                    ++k;
+                    continue;
+                }
+                break;
+            }
+            i = k + 1;
+            continue;
+        }
+        if (asciiWordChar(c) && !(c >= u'0' && c <= u'9')) {
+            qsizetype k = i;
+            while (k < n && asciiWordChar(p[k].unicode())) ++k;
+            if (first) {
+                if (!wordIs(p + i, k - i, "SELECT") && !wordIs(p + i, k - i, "INSERT")) return false;
+                first = false;
+            } else if (stopsShortCut(p + i, k - i)) {
+                return false;
+            }
+            i = k;
+            continue;
+        }
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r') {
+            ++i;
+            continue;
+        }
+        if (first) return false;
+        if (c >= u'0' && c <= u'9') {
+            // A number, and nothing of a word straight after it ("1e5",
+            // "1TOP"): the tokenizer would part them otherwise.
+            while (i < n && ((p[i] >= u'0' && p[i] <= u'9') || p[i] == u'.')) ++i;
+            if (i < n && (asciiWordChar(p[i].unicode()) || p[i] == u'\'')) return false;
+            continue;
+        }
+        switch (c) {
+        case u'[': case u'"': case u'`': case u'{': case u'#': case u';': return false;
+        case u'-': case u'/':
+            if (i + 1 < n && p[i + 1] == (c == u'-' ? u'-' : u'*')) return false;   // comments
+            break;
+        default:
+            if (c < u' ') return false;   // other control characters
+        }
+        ++i;
+    }
+    return !first;
+}
+
 std::vector<NativeStatement> SqlDialect::translate(const QString& tsql) const {
+    // Most of the program's statements hold nothing to rewrite (a long
+    // multi-row INSERT above all): tokenizing them cost more than running them.
+    if (engine_ != Engine::TSql && asWritten(tsql)) return {{NativeStatement::Kind::Sql, tsql.trimmed()}};
+    return translateTokens(tsql);
+}
+
+std::vector<NativeStatement> SqlDialect::translateTokens(const QString& tsql) const {
     std::vector<NativeStatement> out;
     if (engine_ == Engine::TSql) {
         // SQL Server runs batches itself; only the GO lines are the client's.

@@ -2,11 +2,25 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace ado {
 
 bool SqlToken::is(const char* word) const {
-    return kind == Kind::Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    if (kind != Kind::Word) return false;
+    // The words asked for are ASCII, and no character folds to two: a text of
+    // another length never matches. An ASCII text is compared here; any other
+    // goes to Qt's comparison, which folds the rest of Unicode's cases.
+    const qsizetype n = qsizetype(std::strlen(word));
+    if (text.size() != n) return false;
+    const QChar* t = text.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = t[i].unicode();
+        if (c >= 0x80) return text.compare(QLatin1String(word, n), Qt::CaseInsensitive) == 0;
+        const char16_t w = char16_t(static_cast<unsigned char>(word[i]));
+        if (c != w && ((c | 0x20) != (w | 0x20) || (c | 0x20) < u'a' || (c | 0x20) > u'z')) return false;
+    }
+    return true;
 }
 
 QString SqlToken::identName() const {
