@@ -29,6 +29,15 @@
 
 namespace {
 
+// Writing again the text a field already shows, untouched since it was
+// written, changes nothing on screen (cursor, selection, undo) but lays the
+// text out once more: the description is written by the check of the code
+// and again with the grouping's fields.
+void ponerTexto(QLineEdit* t, const QString& texto) {
+    if (t->text() == texto && !t->isModified() && !t->hasSelectedText() && t->cursorPosition() == texto.size()) return;
+    t->setText(texto);
+}
+
 const char* const kCampos[2] = {"IDAGRUPACION", "DESCRIPCION"};
 const char* const kTags[2] = {"TA_AGRUPCUENTAS", ""};
 
@@ -271,7 +280,7 @@ void Frm_AgrupCuentas::AsignarDatos() {
         [&] {
             if (rsAgrupacion.State() != ado::ad::StateOpen || rsAgrupacion.Bof() || rsAgrupacion.Eof()) return;
             for (QLineEdit* t : txtfields_)
-                t->setText(Utilidades().NullToText(rsAgrupacion[t->property("DataField").toString()]));
+                ponerTexto(t, Utilidades().NullToText(rsAgrupacion[t->property("DataField").toString()]));
         },
         [&] {
             // One statement brings the accounts with their descriptions; an

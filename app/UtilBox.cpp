@@ -107,6 +107,7 @@ QAction* UtilBox::agregar(const QString& comando, const QString& texto, QStyle::
     // The keys reach the bar from the window (TeclaPresionada), so the actions
     // hold them only to show them.
     a->setData(QVariant::fromValue(teclas));
+    for (const QKeySequence& k : teclas) teclas_.emplace_back(k, a);
     connect(a, &QAction::triggered, this, [this, comando] { Q_EMIT ButtonClick(comando); });
     acciones_.insert(comando, a);
     return a;
@@ -114,13 +115,10 @@ QAction* UtilBox::agregar(const QString& comando, const QString& texto, QStyle::
 
 bool UtilBox::TeclaPresionada(int key, Qt::KeyboardModifiers mods) {
     const QKeySequence pulsada(int(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier)) | key);
-    for (QAction* a : std::as_const(acciones_)) {
-        if (!a->isEnabled() || !a->isVisible()) continue;
-        for (const QKeySequence& k : a->data().value<QList<QKeySequence>>())
-            if (k == pulsada) {
-                a->trigger();
-                return true;
-            }
+    for (const auto& [k, a] : teclas_) {
+        if (k != pulsada || !a->isEnabled() || !a->isVisible()) continue;
+        a->trigger();
+        return true;
     }
     return false;
 }

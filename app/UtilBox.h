@@ -1,7 +1,10 @@
 #pragma once
 #include <QHash>
+#include <QKeySequence>
 #include <QStyle>
 #include <QToolBar>
+#include <utility>
+#include <vector>
 
 class QAction;
 
@@ -30,5 +33,8 @@ private:
     QAction* agregar(const QString& comando, const QString& texto, QStyle::StandardPixmap icono,
                      const QList<QKeySequence>& teclas);
     QHash<QString, QAction*> acciones_;
+    // Every key of every button, in the bar's order: looked up on each key
+    // the window receives, typing included.
+    std::vector<std::pair<QKeySequence, QAction*>> teclas_;
     bool props_[7] = {false, true, true, true, true, true, true};
 };

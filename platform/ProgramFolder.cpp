@@ -26,8 +26,11 @@ void setProgramFolder(const QString& folder) { gFolder = folder; }
 QString exeName() {
     if (!gExe.isEmpty())
         return gExe;
-    if (QCoreApplication::instance())
-        return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    if (QCoreApplication::instance()) {
+        // Asked for by every statement that may be redirected to a synonym.
+        static const QString nombre = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+        return nombre;
+    }
     return QStringLiteral("agrupcuentas");
 }
 
