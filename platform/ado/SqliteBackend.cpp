@@ -195,18 +195,23 @@ private:
     }
 
     static void addValue(sqlite3_stmt* st, int c, const ColumnInfo& col, RowTable& rows) {
-        switch (sqlite3_column_type(st, c)) {
+        // The cell read through its value: each sqlite3_column_* call checks
+        // the statement and the connection again, three times a cell. The
+        // value is one the documentation calls unprotected, safe only while a
+        // single thread uses the connection, which is so for each of ours.
+        sqlite3_value* v = sqlite3_column_value(st, c);
+        switch (sqlite3_value_type(v)) {
         case SQLITE_NULL: rows.addCell(Variant::null()); return;
         case SQLITE_INTEGER: {
-            const qint64 v = sqlite3_column_int64(st, c);
-            if (col.adoType == 11) rows.addCell(Variant(v != 0));
-            else rows.addCell(Variant(static_cast<long long>(v)));
+            const qint64 i = sqlite3_value_int64(v);
+            if (col.adoType == 11) rows.addCell(Variant(i != 0));
+            else rows.addCell(Variant(static_cast<long long>(i)));
             return;
         }
-        case SQLITE_FLOAT: rows.addCell(Variant(sqlite3_column_double(st, c))); return;
+        case SQLITE_FLOAT: rows.addCell(Variant(sqlite3_value_double(v))); return;
         default: {
-            const char* utf8 = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-            const int n = sqlite3_column_bytes(st, c);
+            const char* utf8 = reinterpret_cast<const char*>(sqlite3_value_text(v));
+            const int n = sqlite3_value_bytes(v);
             const bool fecha = col.adoType == 135 || col.adoType == 133, numero = col.adoType == 131 || col.adoType == 6 || col.adoType == 5;
             if (!fecha && !numero) return rows.addText(utf8, n);
             QString text = QString::fromUtf8(utf8, n);
