@@ -8,6 +8,10 @@ namespace ado {
 
 bool SqlToken::is(const char* word) const {
     if (kind != Kind::Word) return false;
+    // Most words differ from the one asked for in their first letter: two
+    // ASCII characters equal but for case agree in every bit but 0x20.
+    const char16_t c0 = text.isEmpty() ? 0 : text.front().unicode();
+    if (c0 < 0x80 && (c0 | 0x20) != (static_cast<unsigned char>(word[0]) | 0x20)) return false;
     // The words asked for are ASCII, and no character folds to two: a text of
     // another length never matches. An ASCII text is compared here; any other
     // goes to Qt's comparison, which folds the rest of Unicode's cases.
