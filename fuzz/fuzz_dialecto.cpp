@@ -2,6 +2,7 @@
 #include "FuzzComun.h"
 #include "platform/ado/SqlDialect.h"
 #include "platform/ado/SqlTokenizer.h"
+#include "platform/ado/TranslationMemo.h"
 
 using ado::SqlToken;
 
@@ -26,15 +27,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* d, size_t n) {
     for (const auto& st : ado::SqlDialect::splitStatements(sql)) juntos.insert(juntos.end(), st.begin(), st.end());
     AGR_CHECK(significativos(juntos) == significativos(tokens), sql, significativos(juntos).join(u' '));
     ado::SqlDialect::simpleSelectTable(sql);
-    for (auto e : {ado::SqlDialect::Engine::Sqlite, ado::SqlDialect::Engine::Postgres, ado::SqlDialect::Engine::TSql}) {
-        const ado::SqlDialect dialecto(e);
+    // The dialects live across inputs, so that the translations they keep by
+    // shape serve the inputs that follow.
+    static const ado::SqlDialect dialectos[] = {ado::SqlDialect(ado::SqlDialect::Engine::Sqlite),
+                                                ado::SqlDialect(ado::SqlDialect::Engine::Postgres),
+                                                ado::SqlDialect(ado::SqlDialect::Engine::TSql)};
+    for (const ado::SqlDialect& dialecto : dialectos) {
+        const auto e = dialecto.engine();
         QString salida;
         const std::vector<ado::NativeStatement> traducida = dialecto.translate(sql);
         for (const ado::NativeStatement& s : traducida) salida += s.text + u'\n';
         if (e == ado::SqlDialect::Engine::TSql) continue;
-        // The short cut for plain texts gives what the token-by-token
-        // translation gives.
-        if (ado::SqlDialect::asWritten(sql)) AGR_CHECK(traducida == dialecto.translateTokens(sql), sql, salida);
+        // The short cuts (a plain text as written, a known shape filled with
+        // this text's literals) give what the token-by-token translation gives,
+        // also for the same shape with other texts.
+        AGR_CHECK(traducida == dialecto.translateTokens(sql), sql, salida);
+        const ado::MaskedText m = ado::maskComparedTexts(sql);
+        if (!m.shape.isEmpty()) {
+            QString otra = m.shape;
+            for (int k = 0; k < m.texts.size(); ++k)
+                otra.replace(u'\'' + QString(QChar(0xFFFF)) + QString::number(k) + u'\'', k % 2 ? QStringLiteral("'o''tra'") : QStringLiteral("''"));
+            AGR_CHECK(dialecto.translate(otra) == dialecto.translateTokens(otra), otra, salida);
+        }
         // A plain text literal reaches the engine as written, except in a
         // transaction or session-option statement the engine has no use for
         // (which is short: nothing else can hide in it), and the date of an

@@ -1,5 +1,6 @@
 #include "platform/ado/SqlDialect.h"
 #include "platform/ado/SqlTokenizer.h"
+#include "platform/ado/TranslationMemo.h"
 #include <gtest/gtest.h>
 
 using ado::NativeStatement;
@@ -221,6 +222,57 @@ TEST(SqlDialectShortCut, PlainTextsGoAsWrittenAndEqualTheFullTranslation) {
             if (c.comoEsta) {
                 ASSERT_EQ(corta.size(), 1u) << c.sql;
                 EXPECT_EQ(corta[0].text, sql.trimmed()) << c.sql;
+            }
+        }
+    }
+}
+
+TEST(TranslationMemo, ComparedTextsAreTakenOutOfTheShape) {
+    struct Caso {
+        const char* sql;
+        const char* forma;   // the mark written as #n
+        QStringList textos;
+    };
+    const Caso casos[] = {
+        {"SELECT * FROM T WHERE A = '  96'", "SELECT * FROM T WHERE A = '#0'", {"'  96'"}},
+        {"SELECT TOP 1 * FROM T WHERE LTRIM(RTRIM(A)) ='9''6' AND B<>'x' AND C>=''", "SELECT TOP 1 * FROM T WHERE LTRIM(RTRIM(A)) ='#0' AND B<>'#1' AND C>='#2'",
+         {"'9''6'", "'x'", "''"}},
+        // N'' texts, escapes, calls, lists, names and comments keep theirs.
+        {"SELECT 'a' FROM T WHERE A = N'x' AND B IN ('y') AND C LIKE 'z' AND D = {d '2020-01-01'} AND E = ISNULL('w', F)", "", {}},
+        {"SELECT [a='b'] FROM T WHERE \"x='y'\" = 1 -- = 'c'\n", "", {}},
+        {"SELECT a FROM T WHERE b = /* it's */ 'c'", "", {}},
+        {"SELECT a FROM T WHERE b = 'open", "", {}},
+        {"SELECT a FROM T WHERE b = '\xEF\xBF\xBF'", "", {}},   // the mark itself: as written
+    };
+    for (const Caso& c : casos) {
+        const ado::MaskedText m = ado::maskComparedTexts(QString::fromUtf8(c.sql));
+        QString forma = m.shape;
+        forma.replace(QChar(0xFFFF), u'#');
+        EXPECT_EQ(forma.toStdString(), c.forma) << c.sql;
+        EXPECT_EQ(m.texts, c.textos) << c.sql;
+    }
+}
+
+TEST(TranslationMemo, ATextOfAKnownShapeTranslatesAsOnItsOwn) {
+    // Each statement with two sets of texts: the second is translated from
+    // the shape the first left, and must equal its translation in full.
+    const char* plantillas[] = {
+        "SELECT TOP 1  * FROM TA_AGRUPCUENTAS with(nolock)  WHERE LTRIM(RTRIM(IDAGRUPACION)) =%1",
+        "SELECT TOP (5) A FROM dbo.T WHERE CHARINDEX(B, C) = %1 AND ISNULL(D, 0) <> %2 ORDER BY A",
+        "DELETE TA_AGRUPCUENTAS_DETALLE WHERE IDAGRUPACION = %1",
+        "UPDATE [T] SET A = %1, B = N'n' WHERE C >= %2 AND LEN(D) > 0",
+        "SET NOCOUNT ON\nSELECT A FROM T WHERE B = %1\nGO\nSELECT MONTH(F) FROM U WHERE G <= %2",
+        "BEGIN TRAN\nUPDATE T SET A = %1\nCOMMIT",
+        "SELECT A FROM T WHERE B = %1; SELECT C FROM U WHERE D = %1",
+        "SET @v = %1",
+    };
+    const std::pair<const char*, const char*> valores[] = {{"'96'", "'x'"}, {"'O''Brien'", "''"}, {"'a;b GO'", "'--'"}};
+    for (E e : {E::Sqlite, E::Postgres}) {
+        const SqlDialect d(e);
+        for (const char* p : plantillas) {
+            for (const auto& [a, b] : valores) {
+                const QString sql = QString::fromLatin1(p).arg(QLatin1String(a), QLatin1String(b));
+                EXPECT_EQ(d.translate(sql), d.translateTokens(sql)) << sql.toStdString();
             }
         }
     }

@@ -270,8 +270,9 @@ bool SqlDialect::asWritten(const QString& s) {
 std::vector<NativeStatement> SqlDialect::translate(const QString& tsql) const {
     // Most of the program's statements hold nothing to rewrite (a long
     // multi-row INSERT above all): tokenizing them cost more than running them.
-    if (engine_ != Engine::TSql && asWritten(tsql)) return {{NativeStatement::Kind::Sql, tsql.trimmed()}};
-    return translateTokens(tsql);
+    if (engine_ == Engine::TSql) return translateTokens(tsql);
+    if (asWritten(tsql)) return {{NativeStatement::Kind::Sql, tsql.trimmed()}};
+    return memo_.translate(tsql, [this](const QString& s) { return translateTokens(s); });
 }
 
 std::vector<NativeStatement> SqlDialect::translateTokens(const QString& tsql) const {

@@ -1,18 +1,12 @@
 #pragma once
+#include "platform/ado/NativeStatement.h"
 #include "platform/ado/SqlTokenizer.h"
+#include "platform/ado/TranslationMemo.h"
 #include "platform/ado/Variant.h"
 #include <QString>
 #include <vector>
 
 namespace ado {
-
-// One statement as the engine will run it.
-struct NativeStatement {
-    enum class Kind { Sql, Begin, Commit, Rollback };
-    Kind kind = Kind::Sql;
-    QString text;
-    bool operator==(const NativeStatement& o) const { return kind == o.kind && text == o.text; }
-};
 
 // Every statement of the program is written in T-SQL. A dialect turns such a
 // text (one statement or a batch) into the statements its engine runs, and
@@ -50,6 +44,7 @@ public:
 private:
     NativeStatement rewrite(std::vector<SqlToken> tokens) const;
     Engine engine_;
+    mutable TranslationMemo memo_;   // each connection's dialect is used by its one thread
 };
 
 } // namespace ado
