@@ -294,7 +294,8 @@ void Frm_AgrupCuentas::AsignarDatos() {
         [&] {
             if (det.State() != ado::ad::StateOpen) return;
             std::vector<ListaCuentas::Cuenta> nuevas;
-            nuevas.reserve(size_t(std::max(0L, det.RecordCount())));   // -1 when the cursor cannot tell
+            // Every row is read already; RecordCount is -1 on this forward-only cursor.
+            nuevas.reserve(det.Datos()->rows.size());
             // By position: the statement above names its two columns.
             for (; !det.Eof(); det.MoveNext()) {
                 QString cuenta = det.Celda(0).toText();   // toText: NullToText

@@ -198,11 +198,14 @@ bool wordIs(const QChar* w, qsizetype n, const char* upper) {
 // rule rewrites (the list of sinCambio). Digits and "_" never reach here
 // through the case folding above, since no word below has them.
 bool stopsShortCut(const QChar* w, qsizetype n) {
-    static const char* const words[] = {"INSERT", "DELETE", "UPDATE", "CREATE", "TRUNCATE", "DECLARE", "EXEC", "EXECUTE", "PRINT",
-                                        "COMMIT", "ROLLBACK", "DROP", "ALTER", "BEGIN", "SET", "SELECT", "GO", "WITH", "TOP",
-                                        "DBO", "ISNULL", "LEN", "SUBSTRING", "MONTH", "YEAR", "DAY", "GETDATE", "CHARINDEX"};
-    for (const char* k : words)
-        if (wordIs(w, n, k)) return true;
+    static const std::pair<const char*, qsizetype> words[] = {
+        {"INSERT", 6}, {"DELETE", 6}, {"UPDATE", 6}, {"CREATE", 6},   {"TRUNCATE", 8}, {"DECLARE", 7},   {"EXEC", 4},
+        {"EXECUTE", 7}, {"PRINT", 5}, {"COMMIT", 6}, {"ROLLBACK", 8}, {"DROP", 4},     {"ALTER", 5},     {"BEGIN", 5},
+        {"SET", 3},    {"SELECT", 6}, {"GO", 2},     {"WITH", 4},     {"TOP", 3},      {"DBO", 3},       {"ISNULL", 6},
+        {"LEN", 3},    {"SUBSTRING", 9}, {"MONTH", 5}, {"YEAR", 4},   {"DAY", 3},      {"GETDATE", 7},   {"CHARINDEX", 9}};
+    if (n < 2 || n > 9) return false;   // the lengths of the words above
+    for (const auto& [k, len] : words)
+        if (len == n && wordIs(w, n, k)) return true;
     return false;
 }
 
