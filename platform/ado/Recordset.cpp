@@ -78,7 +78,7 @@ void Recordset::Open(const QString& source, Connection* connection, int cursorTy
 void Recordset::assign(ResultSet rs, Connection* conn, const QString& source) {
     data_ = std::make_shared<ResultSet>(std::move(rs));
     names_.clear();
-    for (int i = int(data_->columns.size()) - 1; i >= 0; --i) names_.insert(data_->columns[size_t(i)].name.toLower(), i);
+    namesBuilt_ = false;
     conn_ = conn;
     source_ = source;
     pos_ = 0;
@@ -98,6 +98,7 @@ void Recordset::Close() {
     open_ = false;
     data_.reset();
     names_.clear();
+    namesBuilt_ = false;
 }
 
 void Recordset::requireOpen() const {
@@ -176,6 +177,11 @@ int Recordset::FieldCount() const {
 
 int Recordset::indexOf(const QString& name) const {
     requireOpen();
+    if (!namesBuilt_) {
+        // From the last column to the first: of two columns of one name, the first is found.
+        for (int i = int(data_->columns.size()) - 1; i >= 0; --i) names_.insert(data_->columns[size_t(i)].name.toLower(), i);
+        namesBuilt_ = true;
+    }
     const auto it = names_.constFind(name.toLower());
     if (it == names_.constEnd()) noSuchField(name);
     return it.value();

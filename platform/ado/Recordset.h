@@ -91,7 +91,10 @@ private:
     Connection* conn_ = nullptr;
     QString source_;
     std::shared_ptr<ResultSet> data_;
-    QHash<QString, int> names_;
+    // Built at the first lookup by name: most reads go by position, and the
+    // index cost more than a short read.
+    mutable QHash<QString, int> names_;
+    mutable bool namesBuilt_ = false;
     long pos_ = 0;
     bool currentDeleted_ = false;
     int editMode_ = ad::EditNone;
