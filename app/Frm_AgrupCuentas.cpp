@@ -39,6 +39,14 @@ void ponerTexto(QLineEdit* t, const QString& texto) {
 }
 
 const char* const kCampos[2] = {"IDAGRUPACION", "DESCRIPCION"};
+
+// A field's DataField (also set as the property of that name, which is
+// never changed): asked for on every Enter, where the property's lookup by
+// name went through every property of a line edit.
+const QString& campoDe(size_t i) {
+    static const QString campos[2] = {QString::fromLatin1(kCampos[0]), QString::fromLatin1(kCampos[1])};
+    return campos[i];
+}
 const char* const kTags[2] = {"TA_AGRUPCUENTAS", ""};
 
 int px(int twips) {
@@ -232,7 +240,7 @@ void Frm_AgrupCuentas::Generar() {
 
 int Frm_AgrupCuentas::indiceCampo(const char* campo) const {
     QStringList campos;
-    for (QLineEdit* t : txtfields_) campos << t->property("DataField").toString();
+    for (size_t i = 0; i < txtfields_.size(); ++i) campos << campoDe(i);
     return Controles().FindFieldControl(QString::fromLatin1(campo), campos);
 }
 
@@ -247,7 +255,7 @@ void Frm_AgrupCuentas::recordarLeido(const QString& codigo) {
 
 void Frm_AgrupCuentas::ValidaCampo(int index) {
     const QString valor = vbtext::Trim(txtfields_[size_t(index)]->text());
-    const QString nombre = txtfields_[size_t(index)]->property("DataField").toString();
+    const QString& nombre = campoDe(size_t(index));
     if (!vbtext::Equals(nombre, QStringLiteral("IDAGRUPACION"))) return;
     if (valor.isEmpty()) {
         txtfields_[1]->setText(QString());
@@ -279,8 +287,8 @@ void Frm_AgrupCuentas::AsignarDatos() {
         },
         [&] {
             if (rsAgrupacion.State() != ado::ad::StateOpen || rsAgrupacion.Bof() || rsAgrupacion.Eof()) return;
-            for (QLineEdit* t : txtfields_)
-                ponerTexto(t, Utilidades().NullToText(rsAgrupacion[t->property("DataField").toString()]));
+            for (size_t i = 0; i < txtfields_.size(); ++i)
+                ponerTexto(txtfields_[i], Utilidades().NullToText(rsAgrupacion[campoDe(i)]));
         },
         [&] {
             // One statement brings the accounts with their descriptions; an

@@ -138,3 +138,38 @@ TEST(SentenciasPreparadas, TheLeastRecentlyUsedGoesFirst) {
     // Every statement finalized: the connection closes at once.
     EXPECT_EQ(sqlite3_close(db), SQLITE_OK);
 }
+
+TEST(SentenciasPreparadas, FieldsAreFoundByNameWithoutRegardToCaseTheFirstOfTwo) {
+    EntornoPrueba env(Motor::Sqlite);
+    Connection c;
+    c.Open(env.db().cadena());
+    QString muchas = QStringLiteral("SELECT 0 AS c0");
+    for (int i = 1; i < 20; ++i) muchas += QStringLiteral(", %1 AS c%1").arg(i);
+    struct Caso {
+        QString sql, nombre;
+        int columna;   // -1: no such field
+    };
+    const Caso casos[] = {
+        {QStringLiteral("SELECT 1 AS Codigo, 2 AS CODIGO"), QStringLiteral("codigo"), 0},
+        {QStringLiteral("SELECT 1 AS Codigo, 2 AS Descripcion"), QStringLiteral("DESCRIPCION"), 1},
+        {QStringLiteral("SELECT 1 AS Codigo"), QStringLiteral("Codig"), -1},
+        {QStringLiteral("SELECT 1 AS a_b, 2 AS \"a@b\""), QStringLiteral("A@B"), 1},
+        // Names beyond ASCII are lowered as Qt lowers them ("\u212A", the
+        // Kelvin sign, lowers to "k"), also behind ASCII ones.
+        {QString::fromUtf8("SELECT 1 AS x, 2 AS \"Año\", 3 AS \"\u212A\""), QString::fromUtf8("AÑO"), 1},
+        {QString::fromUtf8("SELECT 1 AS x, 2 AS \"Año\", 3 AS \"\u212A\""), QStringLiteral("k"), 2},
+        {muchas, QStringLiteral("C19"), 19},
+        {muchas, QStringLiteral("c20"), -1},
+    };
+    for (const Caso& k : casos) {
+        Recordset rs;
+        rs.Open(k.sql, &c);
+        int hallada = -1;
+        try {
+            hallada = int(rs.Fields(k.nombre).Value().toLongLong()) - (k.sql == muchas ? 0 : 1);
+        } catch (const VbError& e) {
+            EXPECT_EQ(e.number(), err::ItemNotFound) << k.sql.toStdString();
+        }
+        EXPECT_EQ(hallada, k.columna) << k.sql.toStdString() << " / " << k.nombre.toStdString();
+    }
+}

@@ -175,8 +175,41 @@ int Recordset::FieldCount() const {
     return int(data_->columns.size());
 }
 
+namespace {
+
+bool ascii(const QString& s) {
+    for (QChar c : s)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
+bool asciiEqualNoCase(const QString& a, const QString& b) {
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (x >= u'A' && x <= u'Z') x += 32;
+        if (y >= u'A' && y <= u'Z') y += 32;
+        if (x != y) return false;
+    }
+    return true;
+}
+
+} // namespace
+
 int Recordset::indexOf(const QString& name) const {
     requireOpen();
+    // A few columns asked for by an ASCII name are compared in place, without
+    // lowering a copy of the name at every call. A column named beyond ASCII
+    // goes to the index below, whose lower case may match it otherwise.
+    if (data_->columns.size() <= 16 && ascii(name)) {
+        bool todas = true;
+        for (size_t i = 0; i < data_->columns.size() && todas; ++i) {
+            const QString& c = data_->columns[i].name;
+            todas = ascii(c);
+            if (todas && asciiEqualNoCase(c, name)) return int(i);
+        }
+        if (todas) noSuchField(name);
+    }
     if (!namesBuilt_) {
         // From the last column to the first: of two columns of one name, the first is found.
         for (int i = int(data_->columns.size()) - 1; i >= 0; --i) names_.insert(data_->columns[size_t(i)].name.toLower(), i);
