@@ -39,6 +39,7 @@ void ponerTexto(QLineEdit* t, const QString& texto) {
 }
 
 const char* const kCampos[2] = {"IDAGRUPACION", "DESCRIPCION"};
+const char* const kTags[2] = {"TA_AGRUPCUENTAS", ""};
 
 // A field's DataField (also set as the property of that name, which is
 // never changed): asked for on every Enter, where the property's lookup by
@@ -47,7 +48,6 @@ const QString& campoDe(size_t i) {
     static const QString campos[2] = {QString::fromLatin1(kCampos[0]), QString::fromLatin1(kCampos[1])};
     return campos[i];
 }
-const char* const kTags[2] = {"TA_AGRUPCUENTAS", ""};
 
 int px(int twips) {
     const double dpi = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->logicalDotsPerInch() : 96.0;

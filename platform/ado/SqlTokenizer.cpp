@@ -52,7 +52,7 @@ QString sqlQuote(const QString& value) {
 }
 
 static bool isWordStart(QChar c) { return c.isLetter() || c == u'_' || c == u'@' || c == u'#' || c == u'$'; }
-static bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'@' || c == u'#' || c == u'$'; }
+bool isSqlWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'@' || c == u'#' || c == u'$'; }
 
 // "#12/31/2020#" style literal of the local-file dialect: a closing "#" on the
 // same line with only date characters between.
@@ -148,7 +148,7 @@ std::vector<SqlToken> tokenizeSql(const QString& s) {
             }
             push(SqlToken::Kind::Number, start, i);
         } else if (isWordStart(c)) {
-            while (i < n && isWordChar(s[i])) ++i;
+            while (i < n && isSqlWordChar(s[i])) ++i;
             push(SqlToken::Kind::Word, start, i);
         } else {
             static constexpr char16_t two[][2] = {{u'<', u'='}, {u'>', u'='}, {u'<', u'>'}, {u'!', u'='}, {u'|', u'|'}, {u':', u':'}};

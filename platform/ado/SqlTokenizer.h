@@ -20,6 +20,8 @@ struct SqlToken {
 };
 
 std::vector<SqlToken> tokenizeSql(const QString& text);
+// Whether a character continues a word (a name, a keyword, @variable, #temp).
+bool isSqlWordChar(QChar c);
 QString joinTokens(const std::vector<SqlToken>& tokens, size_t from = 0, size_t to = size_t(-1));
 
 // Quotes a text as a T-SQL string literal, doubling its apostrophes.

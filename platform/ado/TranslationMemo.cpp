@@ -1,4 +1,5 @@
 #include "platform/ado/TranslationMemo.h"
+#include "platform/ado/SqlTokenizer.h"
 
 namespace ado {
 namespace {
@@ -6,8 +7,6 @@ namespace {
 constexpr char16_t kMark = 0xFFFF;   // a noncharacter: never in a statement the program writes
 constexpr int kLargest = 4000;       // longer texts (a multi-row INSERT) are rarely repeated
 constexpr int kShapes = 64;
-
-bool wordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'@' || c == u'#' || c == u'$'; }
 
 // The end of the quoted piece that starts at i (its closing character
 // doubled inside it), -1 when it is not closed.
@@ -37,7 +36,7 @@ MaskedText maskComparedTexts(const QString& s) {
             const qsizetype e = quotedEnd(s, i, u'\'');
             if (e < 0) return {};
             // A literal straight after a word is N'..', X'..' or the like.
-            const bool compared = (last == u'=' || last == u'<' || last == u'>') && !(i > 0 && wordChar(s[i - 1]));
+            const bool compared = (last == u'=' || last == u'<' || last == u'>') && !(i > 0 && isSqlWordChar(s[i - 1]));
             if (compared) {
                 shape += QStringView(s).mid(copied, i - copied);
                 shape += u'\'';
